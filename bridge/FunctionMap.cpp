@@ -1,0 +1,81 @@
+// Dispatch, function-map discovery and debug/ignore mode.
+
+#include <dlfcn.h>
+
+#include <iostream>
+#include <memory>
+
+#include "bridge/PIBase.h"
+#include "bridge/PIFunctionMap.h"
+#include "bridge/PIRequest.h"
+
+Functor__* g_FunctionMap = nullptr;
+void* g_This = nullptr;
+PILayoutOpts_t g_DefaultOpts;
+std::list<FunctorTwoParams__*> g_FunctorList;
+ClientMessageMap_t g_ClientMessageMap;
+
+Functor__::~Functor__() = default;
+
+void* IgnoreFunctor::operator()(void* context, PIServerFunctions_t code, void* data) {
+    return Call(context, code, data);
+}
+
+void* IgnoreFunctor::Call(void*, PIServerFunctions_t, void*) { return nullptr; }
+
+IgnoreFunctor::~IgnoreFunctor() = default;
+
+namespace PIBridge {
+
+void* callFunctionMap(void* context, PIServerFunctions_t code, void* data) {
+    if (g_FunctionMap != nullptr) {
+        return g_FunctionMap->Call(context, code, data);
+    }
+    std::cerr << "Invalid Plug-in API Support Function Map.  Plug-in API calls are being made "
+                 "outside of the context of a loaded plug-in.\n"
+              << "API service request has not been processed." << std::endl;
+    return nullptr;
+}
+
+}  // namespace PIBridge
+
+void* handle(PIServerFunctions_t code, void* data) {
+    void* context = PIBase::getOverriddenThisPointer();
+    if (context == nullptr) {
+        context = g_This;
+    }
+    return PIBridge::callFunctionMap(context, code, data);
+}
+
+extern "C" {
+typedef Functor__* GetFunctionMapFn();
+}
+
+void _initializePluginFunctionMap() {
+    if (g_FunctionMap == nullptr) {
+        if (void* symbol = dlsym(RTLD_DEFAULT, "SPI_GetFunctionMap")) {
+            g_FunctionMap = reinterpret_cast<GetFunctionMapFn*>(symbol)();
+        }
+    }
+    if (g_FunctionMap == nullptr) {
+        return;
+    }
+    if (g_This == nullptr) {
+        g_This = PIBase::getOverriddenThisPointer();
+    }
+}
+
+void __setDebugIgnore(bool quiet) {
+    if (g_FunctionMap != nullptr) {
+        return;
+    }
+    static const std::unique_ptr<IgnoreFunctor> s_IgnoreFunctor(new IgnoreFunctor);
+    g_FunctionMap = s_IgnoreFunctor.get();
+    if (!quiet) {
+        std::cout << "Turning on debug/ignore mode.  Plug-in API effectively disabled.\n"
+                  << "This is typically done for testing Python scripts and should be avoided\n"
+                  << "in real applications.  When used for testing, any compile errors below\n"
+                  << "this line are likely a problem.\n"
+                  << std::string(72, '-') << '\n';
+    }
+}

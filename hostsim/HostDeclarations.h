@@ -1,0 +1,118 @@
+// The host's side of the binary contract, written from the contract alone
+// and deliberately independent of the library's headers: the function map
+// as the host implements it, and the parameter blocks as the host reads
+// them (plain structs with the vtable pointer spelled out, so that reading a
+// block never depends on the library's class definitions).
+//
+// Included only by the host's own sources.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Slot 0 operator(), slot 1 Call, slots 2 and 3 the destructor pair.
+class Functor__ {
+public:
+    virtual void* operator()(void* context, int32_t code, void* data) = 0;
+    virtual void* Call(void* context, int32_t code, void* data) = 0;
+    virtual ~Functor__() = default;
+};
+
+namespace hostview {
+
+struct LayoutRecord {
+    int32_t values[9];
+};
+
+struct Header {
+    const void* vtable;
+    LayoutRecord* opts;
+};
+
+struct CatchAll {
+    Header header;
+    std::vector<double> dblVector;
+    std::vector<int32_t> intVector;
+    std::vector<std::string> strVector;
+    std::vector<void*> ptrVector;
+};
+
+struct PointerAndBool {
+    Header header;
+    void* pointer;
+    bool boolValue;
+};
+struct PointerAndInt {
+    Header header;
+    void* pointer;
+    int32_t intValue;
+};
+struct PointerAndDouble {
+    Header header;
+    void* pointer;
+    double doubleValue;
+};
+struct PointerAndString {
+    Header header;
+    void* pointer;
+    std::string stringValue;
+};
+struct PointerAndFunction {
+    Header header;
+    void* pointer;
+    void* function;
+};
+struct PointerAndPointer {
+    Header header;
+    void* pointer;
+    void* pointerValue;
+};
+struct PointerAndOpts {
+    Header header;
+    void* pointer;
+};
+struct PointerIntAndBool {
+    Header header;
+    void* pointer;
+    int32_t intValue;
+    bool boolValue;
+};
+struct PointerIntAndString {
+    Header header;
+    void* pointer;
+    int32_t intValue;
+    std::string stringValue;
+};
+struct PointerIntAndFunction {
+    Header header;
+    void* pointer;
+    int32_t intValue;
+    void* function;
+};
+struct PointerStringAndString {
+    Header header;
+    void* pointer;
+    std::string stringValue;
+    std::string stringValue2;
+};
+struct PointerStringAndFunction {
+    Header header;
+    void* pointer;
+    std::string stringValue;
+    void* function;
+};
+struct PointerPointerAndInt {
+    Header header;
+    void* pointer;
+    void* pointerValue;
+    int32_t intValue;
+};
+struct RegisterHandler {
+    Header header;
+    std::string string1;
+    std::string string2;
+    uint32_t mask;
+};
+
+}  // namespace hostview

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what this project needs from Debian's packages (only what is
+# missing), builds, and runs either the demo or every test.
+#
+#   tools/dev.sh demo   build and run the demo
+#   tools/dev.sh test   build and run the test suite, plainly and under
+#                       AddressSanitizer + UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make googletest)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "installing: ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$(nproc)" ${2:+--target "$2"}
+}
+
+case "${1:-}" in
+demo)
+    install_missing
+    build default request_trace
+    ./build/examples/request_trace
+    ;;
+test)
+    install_missing
+    for preset in default sanitize; do
+        echo "== $preset build"
+        build "$preset"
+        ctest --preset "$preset" -j "$(nproc)"
+    done
+    ;;
+*)
+    echo "usage: $0 demo|test" >&2
+    exit 2
+    ;;
+esac
