@@ -11,6 +11,22 @@
 #include <string>
 #include <vector>
 
+namespace PICommon {
+
+class BindableInterface;
+
+// A plug-in's service client as the host calls it: slots 0 and 1 the
+// destructor pair, slot 2 onServiceConnected, slot 3 onServiceDisconnected.
+// The host never constructs or destroys one.
+class ServiceClient {
+public:
+    virtual ~ServiceClient() = default;
+    virtual void onServiceConnected(BindableInterface* iface) = 0;
+    virtual void onServiceDisconnected() = 0;
+};
+
+}  // namespace PICommon
+
 // Slot 0 operator(), slot 1 Call, slots 2 and 3 the destructor pair.
 class Functor__ {
 public:

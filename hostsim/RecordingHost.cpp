@@ -329,7 +329,13 @@ void Exchange::setDirectInt(int32_t value) {
     as<int32_t>(data_) = value;
 }
 
-void respond(int32_t code, Responder responder) { state().responders[code] = std::move(responder); }
+void respond(int32_t code, Responder responder) {
+    if (responder) {
+        state().responders[code] = std::move(responder);
+    } else {
+        state().responders.erase(code);
+    }
+}
 
 void setBlockKind(int32_t code, BlockKind kind) { state().kinds[code] = kind; }
 

@@ -116,7 +116,7 @@ private:
 // Answers one request; its result is what Call returns.
 using Responder = std::function<void*(Exchange&)>;
 
-// Installs (or replaces) the responder for `code`.
+// Installs (or replaces) the responder for `code`; an empty one removes it.
 TESTHOST_API void respond(int32_t code, Responder responder);
 
 // Tells the host which block class `code` carries (the built-in table knows

@@ -1,0 +1,126 @@
+// The test host's signal service really calls the callbacks a plug-in
+// registers, through the signal interface a signal client is connected to.
+
+#include <gtest/gtest.h>
+
+#include "bridge/PIFunctionMap.h"
+#include "hostsim/ServiceHost.h"
+#include "services/PIServiceClient.h"
+#include "services/PIServiceNames.h"
+
+namespace {
+
+namespace ifc = PluginClient::Interfaces;
+
+struct Received {
+    std::string tag;
+    std::string name;
+    ifc::SignalData* data;
+};
+
+class Recorder : public ifc::SignalCallback {
+public:
+    Recorder(std::string tag, std::vector<Received>& log) : tag_(std::move(tag)), log_(log) {}
+    void callback(const std::string& name, ifc::SignalData* data) override {
+        log_.push_back({tag_, name, data});
+    }
+
+private:
+    std::string tag_;
+    std::vector<Received>& log_;
+};
+
+class Signals : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testhost::reset();
+        _initializePluginFunctionMap();
+        host_ = std::make_unique<testhost::ServiceHost>();
+        ASSERT_EQ(client_.bind(ifc::SIGNAL_SERVICE_NAME), 0);
+        signals_ = client_.getInterface();
+        ASSERT_NE(signals_, nullptr);
+    }
+
+    std::unique_ptr<testhost::ServiceHost> host_;
+    PICommon::BasicClient<ifc::SignalInterface> client_;
+    ifc::SignalInterface* signals_ = nullptr;
+    std::vector<Received> log_;
+};
+
+TEST_F(Signals, a_fired_signal_reaches_its_callbacks_then_the_global_ones) {
+    Recorder first("first", log_), second("second", log_), global("global", log_),
+        unrelated("unrelated", log_);
+    ASSERT_EQ(signals_->addCallback(ifc::APPEND_DATA_SIGNAL, &first), 0);
+    ASSERT_EQ(signals_->addCallback(ifc::APPEND_DATA_SIGNAL, &second), 0);
+    ASSERT_EQ(signals_->addCallback("other", &unrelated), 0);
+    ASSERT_EQ(signals_->addGlobalCallback(&global), 0);
+    EXPECT_TRUE(signals_->hasCallbacks(ifc::APPEND_DATA_SIGNAL));
+    EXPECT_FALSE(signals_->hasCallbacks("nobody"));
+
+    ifc::SignalData payload;
+    EXPECT_EQ(signals_->fireCallbacks(ifc::APPEND_DATA_SIGNAL, &payload), 3);
+    ASSERT_EQ(log_.size(), 3u);
+    EXPECT_EQ(log_[0].tag, "first");
+    EXPECT_EQ(log_[1].tag, "second");
+    EXPECT_EQ(log_[2].tag, "global");
+    for (const auto& r : log_) {
+        EXPECT_EQ(r.name, ifc::APPEND_DATA_SIGNAL);
+        EXPECT_EQ(r.data, &payload);
+    }
+}
+
+TEST_F(Signals, registration_statuses) {
+    Recorder a("a", log_);
+    EXPECT_EQ(signals_->addCallback("s", &a), 0);
+    EXPECT_EQ(signals_->addCallback("s", &a), 1) << "already registered";
+    EXPECT_EQ(signals_->addCallback("s", nullptr), 1);
+    EXPECT_EQ(signals_->removeCallback("s", &a), 0);
+    EXPECT_EQ(signals_->removeCallback("s", &a), 1);
+    EXPECT_FALSE(signals_->hasCallbacks("s"));
+    EXPECT_EQ(signals_->addGlobalCallback(&a), 0);
+    EXPECT_EQ(signals_->removeGlobalCallback(&a), 0);
+    EXPECT_EQ(signals_->removeGlobalCallback(&a), 1);
+    EXPECT_EQ(signals_->fireCallbacks("s", nullptr), 0);
+}
+
+// Removes another callback (and itself) while the signal is being fired.
+class Remover : public ifc::SignalCallback {
+public:
+    Remover(ifc::SignalInterface& signals, ifc::SignalCallback*& victim)
+        : signals_(signals), victim_(victim) {}
+    void callback(const std::string& name, ifc::SignalData*) override {
+        signals_.removeCallback(name, victim_);
+        delete victim_;
+        victim_ = nullptr;
+        signals_.removeCallback(name, this);
+        ++calls;
+    }
+    int calls = 0;
+
+private:
+    ifc::SignalInterface& signals_;
+    ifc::SignalCallback*& victim_;
+};
+
+TEST_F(Signals, a_callback_removed_and_deleted_during_a_signal_is_not_called) {
+    ifc::SignalCallback* victim = new Recorder("victim", log_);
+    Remover remover(*signals_, victim);
+    signals_->addCallback("s", &remover);
+    signals_->addCallback("s", victim);
+    EXPECT_EQ(signals_->fireCallbacks("s", nullptr), 1);
+    EXPECT_EQ(remover.calls, 1);
+    EXPECT_TRUE(log_.empty());
+    EXPECT_FALSE(signals_->hasCallbacks("s"));
+}
+
+TEST_F(Signals, a_bare_payload_can_be_fired_and_destroyed) {
+    Recorder a("a", log_);
+    signals_->addCallback("s", &a);
+    auto* payload = new ifc::SignalData;
+    signals_->fireCallbacks("s", payload);
+    delete payload;
+    ASSERT_EQ(log_.size(), 1u);
+    EXPECT_EQ(host_->signals.fired, std::vector<std::string>{"s"});
+}
+
+}  // namespace
