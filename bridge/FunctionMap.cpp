@@ -7,11 +7,13 @@
 
 #include "bridge/PIBase.h"
 #include "bridge/PIFunctionMap.h"
+#include "bridge/PIPluginConstants.h"
 #include "bridge/PIRequest.h"
 
 Functor__* g_FunctionMap = nullptr;
 void* g_This = nullptr;
 PILayoutOpts_t g_DefaultOpts;
+const double PI_INVALID_DOUBLE = -999999999.0;
 std::list<FunctorTwoParams__*> g_FunctorList;
 ClientMessageMap_t g_ClientMessageMap;
 

@@ -53,6 +53,11 @@ void ServiceHost::connect(const void* client, PICommon::BindableInterface* servi
 
 void ServiceHost::disconnect(const void* client) { asClient(client)->onServiceDisconnected(); }
 
+PICommon::BindableInterface* ServiceHost::serviceNamed(const std::string& name) const {
+    const auto found = published_.find(name);
+    return found == published_.end() ? nullptr : found->second.service;
+}
+
 std::vector<const void*> ServiceHost::clientsOf(const std::string& name) const {
     const auto found = published_.find(name);
     return found == published_.end() ? std::vector<const void*>() : found->second.clients;

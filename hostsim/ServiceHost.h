@@ -46,6 +46,9 @@ public:
     static void connect(const void* client, PICommon::BindableInterface* service);
     static void disconnect(const void* client);
 
+    // The service published under a name, or null.
+    PICommon::BindableInterface* serviceNamed(const std::string& name) const;
+
     // Clients bound to a name, in order of binding.
     std::vector<const void*> clientsOf(const std::string& name) const;
 

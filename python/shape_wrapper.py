@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Shapes SWIG's generated module where its defaults differ from the
+module's documented behaviour. Each step is a small, separately tested
+function; `main` applies them to the generated C++ wrapper and proxy module.
+
+1. The method table holds SWIG_PyInstanceMethod_New but not
+   SWIG_PyStaticMethod_New: the proxy module wraps its static methods with the
+   builtin `staticmethod` instead.
+2. Overload dispatch: when the number of arguments leaves a single overload,
+   that overload is called directly, so a bad argument is reported with its
+   own argument error ("in method '__setDebugIgnore', argument 1 of type
+   'bool'") rather than with the generic overload text.
+"""
+
+import re
+import sys
+
+STATIC_METHOD_ENTRY = re.compile(r'^\s*\{ "SWIG_PyStaticMethod_New", SWIG_PyStaticMethod_New, METH_O, NULL\},\n',
+                                 re.MULTILINE)
+
+
+def drop_static_method_entry(wrapper):
+    shaped, count = STATIC_METHOD_ENTRY.subn('', wrapper)
+    if count == 0:
+        raise ValueError('no SWIG_PyStaticMethod_New entry in the method table')
+    return shaped
+
+
+def use_builtin_staticmethod(proxy):
+    shaped = re.sub(r'^_swig_new_static_method = _\w+\.SWIG_PyStaticMethod_New\n', '', proxy, flags=re.MULTILINE)
+    return shaped.replace('_swig_new_static_method(', 'staticmethod(')
+
+
+DISPATCHER = re.compile(
+    r'(SWIGINTERN PyObject \*_wrap_(\w+)\(PyObject \*self, PyObject \*args\) \{\n'
+    r'  Py_ssize_t argc;\n.*?\nfail:\n)', re.DOTALL)
+COUNT_BLOCK = re.compile(r'  if \(argc == (\d+)\) \{\n(.*?)\n  \}\n', re.DOTALL)
+CALL = re.compile(r'return (_wrap_\w+__SWIG_\d+)\(self, argc, argv\);')
+
+
+def dispatch_by_count(wrapper):
+    """Within every overload dispatcher, a count that selects exactly one
+    overload calls it without testing the arguments' types first."""
+
+    def shape_dispatcher(match):
+        body = match.group(1)
+        blocks = COUNT_BLOCK.findall(body)
+        counts = [count for count, _ in blocks]
+        for count, block in blocks:
+            calls = CALL.findall(block)
+            if counts.count(count) == 1 and len(calls) == 1:
+                direct = '  if (argc == %s) {\n    return %s(self, argc, argv);\n  }\n' % (count, calls[0])
+                body = body.replace('  if (argc == %s) {\n%s\n  }\n' % (count, block), direct, 1)
+        return body
+
+    return DISPATCHER.sub(shape_dispatcher, wrapper)
+
+
+def main(wrapper_path, proxy_path):
+    with open(wrapper_path) as f:
+        wrapper = f.read()
+    wrapper = dispatch_by_count(drop_static_method_entry(wrapper))
+    with open(wrapper_path, 'w') as f:
+        f.write(wrapper)
+    with open(proxy_path) as f:
+        proxy = f.read()
+    with open(proxy_path, 'w') as f:
+        f.write(use_builtin_staticmethod(proxy))
+
+
+if __name__ == '__main__':
+    main(*sys.argv[1:])
