@@ -1,0 +1,156 @@
+"""Python subclasses of SignalCallback receiving signals through the director."""
+
+import gc
+import sys
+import unittest
+
+import support
+
+
+def setUpModule():
+    global P, m, host
+    host = support.host()
+    import _PluginInterfaces as m
+    import PluginInterfaces as P
+
+
+class Recorder:
+    pass
+
+
+class Signals(unittest.TestCase):
+
+    def setUp(self):
+        host.reset()
+        self.client = P.SignalClient()
+        self.client.bind(P.cvar.SIGNAL_SERVICE_NAME)
+        self.signals = self.client.getInterface()
+        self.registered = []
+
+    def tearDown(self):
+        for name, callback in self.registered:
+            self.signals.removeCallback(name, callback)
+        self.client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
+
+    def register(self, name, callback):
+        self.assertEqual(self.signals.addCallback(name, callback), 0)
+        self.registered.append((name, callback))
+        return callback
+
+    def test_callback_receives_name_and_borrowed_payload(self):
+        received = []
+
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                received.append((name, data))
+                return 'ignored'
+
+        self.register('x', Receiver())
+        payload = P.SignalData()
+        self.assertTrue(self.signals.hasCallbacks('x'))
+        self.assertEqual(self.signals.fireCallbacks('x', payload), 1)
+        self.assertEqual(self.signals.fireCallbacks('x', None), 1)
+        self.assertEqual(self.signals.fireCallbacks('nobody', None), 0)
+        (name1, data1), (name2, data2) = received
+        self.assertEqual((name1, name2), ('x', 'x'))
+        self.assertIsInstance(data1, P.SignalData)
+        self.assertEqual(int(data1.this), int(payload.this))
+        self.assertFalse(data1.thisown)
+        self.assertIsNone(data2)
+
+    def test_global_callbacks_receive_every_signal(self):
+        names = []
+
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                names.append(name)
+
+        receiver = Receiver()
+        self.assertEqual(self.signals.addGlobalCallback(receiver), 0)
+        self.signals.fireCallbacks(P.cvar.APPEND_DATA_SIGNAL, None)
+        self.assertEqual(self.signals.removeGlobalCallback(receiver), 0)
+        self.signals.fireCallbacks('after', None)
+        self.assertEqual(names, [P.cvar.APPEND_DATA_SIGNAL])
+
+    def test_an_exception_in_a_callback_comes_out_of_fire_callbacks(self):
+        class Failing(P.SignalCallback):
+            def callback(self, name, data):
+                raise ValueError('boom ' + name)
+
+        self.register('y', Failing())
+        with self.assertRaises(ValueError) as raised:
+            self.signals.fireCallbacks('y', None)
+        self.assertEqual(str(raised.exception), 'boom y')
+        # The module stays usable afterwards.
+        self.assertTrue(self.signals.hasCallbacks('y'))
+
+    def test_a_callback_that_is_not_overridden_is_pure_virtual(self):
+        class Silent(P.SignalCallback):
+            pass
+
+        silent = self.register('z', Silent())
+        expected = 'SWIG director pure virtual method called PluginClient::Interfaces::SignalCallback::callback'
+        for call in (lambda: self.signals.fireCallbacks('z', None), lambda: silent.callback('z', None)):
+            with self.assertRaises(RuntimeError) as raised:
+                call()
+            self.assertEqual(str(raised.exception), expected)
+
+    def test_base_class_cannot_be_created(self):
+        with self.assertRaises(RuntimeError) as raised:
+            P.SignalCallback()
+        self.assertEqual(str(raised.exception), 'accessing abstract class or protected constructor')
+
+    def test_a_subclass_without_base_init_is_refused(self):
+        class NoInit(P.SignalCallback):
+            def __init__(self):
+                pass
+
+        with self.assertRaises(TypeError) as raised:
+            self.signals.addCallback('w', NoInit())
+        self.assertEqual(str(raised.exception),
+                         "in method 'SignalInterface_addCallback', argument 3 of type "
+                         "'PluginClient::Interfaces::SignalCallback *'")
+
+    def test_argument_errors(self):
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                pass
+
+        receiver = Receiver()
+        with self.assertRaises(TypeError) as raised:
+            m.SignalCallback_callback(receiver, 'a', 1)
+        self.assertEqual(str(raised.exception), "in method 'SignalCallback_callback', argument 3 of type "
+                                                "'PluginClient::Interfaces::SignalData *'")
+        with self.assertRaises(TypeError) as raised:
+            m.disown_SignalCallback(1)
+        self.assertEqual(str(raised.exception), "in method 'disown_SignalCallback', argument 1 of type "
+                                                "'PluginClient::Interfaces::SignalCallback *'")
+
+    def test_disown_takes_one_reference(self):
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                pass
+
+        receiver = Receiver()
+        before = sys.getrefcount(receiver)
+        m.disown_SignalCallback(receiver)
+        m.disown_SignalCallback(receiver)
+        self.assertEqual(sys.getrefcount(receiver), before + 1)
+        receiver.thisown = False
+        alive = []
+
+        class Kept(P.SignalCallback):
+            def callback(self, name, data):
+                alive.append(name)
+
+        kept = Kept()
+        kept.__disown__()
+        self.register('k', kept)
+        del kept
+        gc.collect()
+        self.signals.fireCallbacks('k', None)
+        self.assertEqual(alive, ['k'])
+
+
+if __name__ == '__main__':
+    unittest.main()
