@@ -1,0 +1,5 @@
+# The application API (PICommon free functions and delegates): its sources in
+# the client library, and what the recording host needs to answer it.
+target_sources(PluginInterfacesClient PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FileDelegates.cpp
+)
