@@ -10,6 +10,8 @@
 enum PIServerFunctions_t : int32_t {
     // Call-context override: get (selector 0), push (1), pop (2).
     PI_SERVERFUNC_CALL_CONTEXT = 16,
+    // Actions and hot keys (selectors 0 to 16).
+    PI_SERVERFUNC_ACTIONS = 319,
     // Service framework: bind, unbind, register, list by type (selectors 0 to 5).
     PI_SERVERFUNC_SERVICES = 322,
 };
