@@ -148,6 +148,19 @@ void expectRequests(const std::function<void()>& call, const std::vector<Expecte
     }
 }
 
+void expectResultSlot(int32_t code, const std::function<int()>& call, int32_t preset) {
+    testhost::respond(code, {});
+    EXPECT_EQ(call(), preset) << "unanswered";
+    for (int32_t written : {0, 7, -2}) {
+        testhost::respond(code, [written](testhost::Exchange& e) {
+            e.setInt(1, written);
+            return nullptr;
+        });
+        EXPECT_EQ(call(), written);
+    }
+    testhost::respond(code, {});
+}
+
 std::vector<int32_t> codesSent() {
     std::vector<int32_t> codes;
     for (const auto& request : testhost::requests()) {

@@ -70,6 +70,10 @@ using Answer = std::function<void*(testhost::Exchange&)>;
 void expectRequests(const std::function<void()>& call, const std::vector<Expected>& expected,
                     const void* context, const Answer& answer = {});
 
+// Checks that `call` returns intVector[1] of its request with `code`:
+// `preset` when the host leaves the block alone, else what the host wrote.
+void expectResultSlot(int32_t code, const std::function<int()>& call, int32_t preset);
+
 // The codes of the requests made since the last reset, context lookups aside.
 std::vector<int32_t> codesSent();
 

@@ -7,6 +7,9 @@
 #include <functional>
 
 #include "api/PIActions.h"
+#include "api/PIEarthModel.h"
+#include "api/PIOverlayText.h"
+#include "api/PIViewports.h"
 #include "bridge/PIFunctionMap.h"
 #include "tests/support/CapturedOutput.h"
 
@@ -16,12 +19,26 @@ std::string text(int value) { return std::to_string(value); }
 std::string text(unsigned int value) { return std::to_string(value) + "u"; }
 std::string text(bool value) { return value ? "true" : "false"; }
 std::string text(const std::string& value) { return '"' + value + '"'; }
+std::string text(double value) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.17g", value);
+    return digits;
+}
 std::string text(const std::vector<std::string>& values) {
     std::string joined;
     for (const auto& value : values) {
         joined += text(value) + ";";
     }
     return joined;
+}
+
+// An operation that returns nothing: its result text is empty.
+template <typename Call>
+std::function<std::string()> noResult(Call call) {
+    return [call] {
+        call();
+        return std::string();
+    };
 }
 
 struct Case {
@@ -45,12 +62,7 @@ std::vector<Case> everyOperation() {
         {"isActionChecked", [] { return text(PICommon::isActionChecked("a")); }, "false"},
         {"isActionShown", [] { return text(PICommon::isActionShown("a")); }, "false"},
         {"loadHotKeyFile", [] { return text(PICommon::loadHotKeyFile("f")); }, "1"},
-        {"saveHotKeyFile",
-         [] {
-             PICommon::saveHotKeyFile("f");
-             return std::string();
-         },
-         ""},
+        {"saveHotKeyFile", noResult([] { PICommon::saveHotKeyFile("f"); }), ""},
         {"setActionEnabled", [] { return text(PICommon::setActionEnabled("a", true)); }, "1"},
         {"setActionChecked", [] { return text(PICommon::setActionChecked("a", true)); }, "1"},
         {"setActionVisible", [] { return text(PICommon::setActionVisible("a", true)); }, "1"},
@@ -62,6 +74,39 @@ std::vector<Case> everyOperation() {
          },
          "\"x\";\"y\";"},
         {"initializeHotKey", [] { return text(PICommon::initializeHotKey("a", 0x52)); }, "1"},
+
+        {"createViewport", noResult([] { PICommon::createViewport(1, "v", 0, 0, 1, 1); }), ""},
+        {"toggleViewport", noResult([] { PICommon::toggleViewport("v", true); }), ""},
+        {"setViewport", noResult([] { PICommon::setViewport("v"); }), ""},
+        {"getViewport", [] { return text(PICommon::getViewport(0)); }, "\"\""},
+        {"getNumViewports", [] { return text(PICommon::getNumViewports()); }, "0"},
+        {"nextViewport", noResult([] { PICommon::nextViewport(); }), ""},
+        {"deleteViewport", noResult([] { PICommon::deleteViewport("v"); }), ""},
+        {"deleteAllViewports", noResult([] { PICommon::deleteAllViewports(); }), ""},
+        {"forceOpenGLRedraw", noResult([] { PICommon::forceOpenGLRedraw(); }), ""},
+        {"registerDrawOnRefreshPriority", [] { return text(PICommon::registerDrawOnRefreshPriority(3)); },
+         "1"},
+        {"createOverlayText", [] { return text(PICommon::createOverlayText(nullptr)); }, "0"},
+        {"updateOverlayText", [] { return text(PICommon::updateOverlayText(1, nullptr)); }, "1"},
+        {"removeOverlayText", [] { return text(PICommon::removeOverlayText(1)); }, "1"},
+        {"getOverlayText",
+         [] {
+             PICommon::PIOverlayText out;
+             out.text = "kept";
+             return text(PICommon::getOverlayText(1, &out)) + " " + text(out.text);
+         },
+         "1 \"kept\""},
+        {"setOverlayTextBackgroundColor", [] { return text(PICommon::setOverlayTextBackgroundColor(1, 2)); },
+         "1"},
+        {"getOverlayTextBackgroundColor",
+         [] {
+             unsigned int color = 0xABCDEF01u;
+             return text(PICommon::getOverlayTextBackgroundColor(1, &color)) + " " + text(color);
+         },
+         "1 2882400001u"},
+        {"rangeCalculateValue", [] { return text(PICommon::rangeCalculateValue(1, 2, 3, {})); },
+         "-999999999"},
+        {"checkEarthEclipse", [] { return text(PICommon::checkEarthEclipse(1)); }, "-1"},
     };
 }
 
