@@ -3,5 +3,6 @@
 target_sources(PluginInterfacesClient PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Actions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDelegates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileHandlers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Viewports.cpp
 )

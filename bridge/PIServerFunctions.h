@@ -26,8 +26,13 @@ enum PIServerFunctions_t : int32_t {
     PI_SERVERFUNC_TOGGLE_VIEWPORT = 320,
     // Service framework: bind, unbind, register, list by type (selectors 0 to 5).
     PI_SERVERFUNC_SERVICES = 322,
+    // Import/export delegates (selectors 0, 3, 4, 5) and recording (selectors 1, 2).
+    PI_SERVERFUNC_FILE_DELEGATES_AND_RECORDING = 323,
     PI_SERVERFUNC_DRAW_ON_REFRESH_PRIORITY = 327,
     // Earth-model calculations.
     PI_SERVERFUNC_RANGE_CALCULATE_VALUE = 436,
     PI_SERVERFUNC_CHECK_EARTH_ECLIPSE = 438,
+    // Simple file and network handlers, with a PI_REGISTER_HANDLER_DATA.
+    PI_SERVERFUNC_REGISTER_FILE_HANDLER = 500,
+    PI_SERVERFUNC_REGISTER_NETWORK_HANDLER = 501,
 };

@@ -27,6 +27,10 @@ const std::map<int32_t, BlockKind>& builtInKinds() {
         {327, BlockKind::CatchAll},
         {436, BlockKind::CatchAll},
         {438, BlockKind::CatchAll},
+        // File and network handlers, import/export delegates, recording.
+        {323, BlockKind::CatchAll},
+        {500, BlockKind::RegisterHandler},
+        {501, BlockKind::RegisterHandler},
     };
     return kinds;
 }

@@ -8,9 +8,11 @@
 
 #include "api/PIActions.h"
 #include "api/PIEarthModel.h"
+#include "api/PIFileHandlers.h"
 #include "api/PIOverlayText.h"
 #include "api/PIViewports.h"
 #include "bridge/PIFunctionMap.h"
+#include "tests/api/CountingDelegates.h"
 #include "tests/support/CapturedOutput.h"
 
 namespace {
@@ -38,6 +40,17 @@ std::function<std::string()> noResult(Call call) {
     return [call] {
         call();
         return std::string();
+    };
+}
+
+// A delegate registration: its status, and how often the delegate was
+// destroyed by the time it returned.
+template <typename Delegate, typename Register>
+std::function<std::string()> registration(Register registerIt) {
+    return [registerIt] {
+        apitest::Calls calls;
+        const int status = registerIt(new Delegate(calls));
+        return text(status) + " destroyed " + text(calls.destroyed);
     };
 }
 
@@ -107,6 +120,33 @@ std::vector<Case> everyOperation() {
         {"rangeCalculateValue", [] { return text(PICommon::rangeCalculateValue(1, 2, 3, {})); },
          "-999999999"},
         {"checkEarthEclipse", [] { return text(PICommon::checkEarthEclipse(1)); }, "-1"},
+
+        {"registerFileHandler", noResult([] { PICommon::registerFileHandler("a", "b", 1); }), ""},
+        {"registerNetworkHandler", noResult([] { PICommon::registerNetworkHandler("a"); }), ""},
+        {"registerFileExportHandler(FileExportDelegate*)", registration<apitest::ExportDelegate>([](auto* d) {
+             return PICommon::registerFileExportHandler("a", "b", d, 1);
+         }),
+         "1 destroyed 1"},
+        {"registerFileOpenAdvancedGui(FileExportDelegate*)",
+         registration<apitest::ExportDelegate>(
+             [](auto* d) { return PICommon::registerFileOpenAdvancedGui("a", "b", d); }),
+         "1 destroyed 1"},
+        {"registerFileExportHandler(FileImportExportDelegate*)",
+         registration<apitest::ImportExportDelegate>(
+             [](auto* d) { return PICommon::registerFileExportHandler("a", "b", d, 1); }),
+         "1 destroyed 1"},
+        {"registerFileExportHandler(FileImportExportDelegateV2*)",
+         registration<apitest::ImportExportDelegateV2>(
+             [](auto* d) { return PICommon::registerFileExportHandler("a", "b", d, 1); }),
+         "1 destroyed 1"},
+        {"registerFileOpenAdvancedGui(FileImportExportDelegate*)",
+         registration<apitest::ImportExportDelegate>(
+             [](auto* d) { return PICommon::registerFileOpenAdvancedGui("a", "b", d); }),
+         "1 destroyed 1"},
+        {"registerFileOpenAdvancedGui(FileImportExportDelegateV2*)",
+         registration<apitest::ImportExportDelegateV2>(
+             [](auto* d) { return PICommon::registerFileOpenAdvancedGui("a", "b", d, 1); }),
+         "1 destroyed 1"},
     };
 }
 
