@@ -1,5 +1,5 @@
-// Requests with a fixed-field block, and direct requests (internal to the
-// library; not installed for plug-ins).
+// Requests with a fixed-field block (internal to the library; not installed
+// for plug-ins).
 //
 // Like PIBridge::CatchAll, an operation is a few declarative lines: the code,
 // the block's fields in declaration order, then where the answer is read, e.g.
@@ -116,10 +116,5 @@ private:
     PIServerFunctions_t code_;
     Block block_;
 };
-
-// A request without a block: the data argument is `data` itself (a server
-// handle, or the address of the caller's result variable). Returns Call's
-// result.
-inline void* direct(PIServerFunctions_t code, void* data) { return handle(code, data); }
 
 }  // namespace PIBridge

@@ -89,6 +89,29 @@ enum PIServerFunctions_t : int32_t {
     PI_SERVERFUNC_GUI_LIST_SELECTION_MODE = 167,
     // Server garbage: add (selector 0), remove (1).
     PI_SERVERFUNC_GUI_SERVER_GARBAGE = 168,
+    // Overlay texts: create, update, remove, get, set and get background colour (selectors 0 to 5).
+    PI_SERVERFUNC_OVERLAY_TEXT = 308,
+    // Viewports and drawing; direct requests except create and toggle.
+    PI_SERVERFUNC_SET_VIEWPORT = 310,
+    PI_SERVERFUNC_GET_VIEWPORT = 311,
+    PI_SERVERFUNC_GET_NUM_VIEWPORTS = 312,
+    PI_SERVERFUNC_NEXT_VIEWPORT = 313,
+    // A viewport name deletes that viewport, null data deletes them all.
+    PI_SERVERFUNC_DELETE_VIEWPORT = 314,
+    PI_SERVERFUNC_CREATE_VIEWPORT = 315,
+    PI_SERVERFUNC_FORCE_REDRAW = 316,
+    // Actions and hot keys (selectors 0 to 16).
+    PI_SERVERFUNC_ACTIONS = 319,
+    PI_SERVERFUNC_TOGGLE_VIEWPORT = 320,
     // Service framework: bind, unbind, register, list by type (selectors 0 to 5).
     PI_SERVERFUNC_SERVICES = 322,
+    // Import/export delegates (selectors 0, 3, 4, 5) and recording (selectors 1, 2).
+    PI_SERVERFUNC_FILE_DELEGATES_AND_RECORDING = 323,
+    PI_SERVERFUNC_DRAW_ON_REFRESH_PRIORITY = 327,
+    // Earth-model calculations.
+    PI_SERVERFUNC_RANGE_CALCULATE_VALUE = 436,
+    PI_SERVERFUNC_CHECK_EARTH_ECLIPSE = 438,
+    // Simple file and network handlers, with a PI_REGISTER_HANDLER_DATA.
+    PI_SERVERFUNC_REGISTER_FILE_HANDLER = 500,
+    PI_SERVERFUNC_REGISTER_NETWORK_HANDLER = 501,
 };

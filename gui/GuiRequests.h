@@ -2,6 +2,7 @@
 // the library; not installed for plug-ins).
 #pragma once
 
+#include "bridge/PIDirectRequest.h"
 #include "bridge/PIFixedRequest.h"
 #include "bridge/PIRequest.h"
 #include "gui/PIObject.h"

@@ -21,7 +21,7 @@ PIObject::PIObject() : serverHandle(nullptr), ownsServerObject(true) {
 
 PIObject::~PIObject() {
     if (ownsServerObject && serverHandle != nullptr) {
-        PIBridge::direct(PI_SERVERFUNC_GUI_DESTROY_OBJECT, serverHandle);
+        PIBridge::sendDirect(PI_SERVERFUNC_GUI_DESTROY_OBJECT, serverHandle);
     }
     PIGUI::RemoveObjectFromServerGarbage(this);
     if (g_PI_GarbageCollector != nullptr && !g_PI_GarbageCollector->destroying) {

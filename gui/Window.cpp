@@ -16,7 +16,7 @@ void sendFlag(PIServerFunctions_t code, void* handle, bool flag) {
 }
 
 bool askDirect(PIServerFunctions_t code, void* handle) {
-    return handle != nullptr && PIBridge::direct(code, handle) != nullptr;
+    return handle != nullptr && PIBridge::sendDirect(code, handle) != nullptr;
 }
 
 void readSize(int selector, void* handle, int& width, int& height) {
@@ -74,7 +74,7 @@ bool PIWindow::shown() { return askDirect(PI_SERVERFUNC_GUI_WINDOW_SHOWN, server
 
 void PIWindow::setFocus() {
     if (serverHandle != nullptr) {
-        PIBridge::direct(PI_SERVERFUNC_GUI_WINDOW_SET_FOCUS, serverHandle);
+        PIBridge::sendDirect(PI_SERVERFUNC_GUI_WINDOW_SET_FOCUS, serverHandle);
     }
 }
 

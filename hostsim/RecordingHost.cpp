@@ -84,6 +84,21 @@ const std::map<int32_t, BlockKind>& builtInKinds() {
 
         {319, BlockKind::CatchAll},  // actions and hot keys
         {322, BlockKind::CatchAll},  // services
+        // Viewports, overlay texts, drawing, earth model.
+        {308, BlockKind::CatchAll},
+        {310, BlockKind::DirectString},
+        {311, BlockKind::DirectInt},
+        {312, BlockKind::DirectInt},
+        {314, BlockKind::DirectString},
+        {315, BlockKind::CatchAll},
+        {320, BlockKind::CatchAll},
+        {327, BlockKind::CatchAll},
+        {436, BlockKind::CatchAll},
+        {438, BlockKind::CatchAll},
+        // File and network handlers, import/export delegates, recording.
+        {323, BlockKind::CatchAll},
+        {500, BlockKind::RegisterHandler},
+        {501, BlockKind::RegisterHandler},
     };
     return kinds;
 }
