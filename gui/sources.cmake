@@ -3,6 +3,10 @@
 target_sources(PluginInterfacesClient PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ProxyLifetime.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Containers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabWidget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
 )
 target_sources(karven_testhost PRIVATE
   ${PROJECT_SOURCE_DIR}/hostsim/GuiHost.cpp

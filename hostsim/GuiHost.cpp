@@ -85,6 +85,16 @@ void* GuiHost::create(int32_t code, const void* parent, const Block& block) {
     return w;
 }
 
+void GuiHost::closeDialog(const void* handle) {
+    if (Widget* w = widget(handle)) {
+        w->hidden = true;
+    }
+    for (const Observer& o : closeObservers[handle]) {
+        auto* observer = static_cast<PIGUI::PIDialogBox::CloseObserver*>(const_cast<void*>(o.observer));
+        observer->dialogBoxClosed(static_cast<PIGUI::PIDialogBox*>(const_cast<void*>(o.dialog)));
+    }
+}
+
 void GuiHost::callShow(void* window) { static_cast<PIGUI::PIWindow*>(window)->show(); }
 
 void GuiHost::callMapFunction(void* window, void* function) {
@@ -272,9 +282,11 @@ void GuiHost::answerAll() {
         const auto& ptrs = e.request().block.ptrs;
         auto& observers = closeObservers[ptrs.at(0)];
         if (e.selector() == 0) {
-            observers.push_back(ptrs.at(1));
+            observers.push_back(Observer{ptrs.at(1), ptrs.at(2)});
         } else {
-            observers.erase(std::remove(observers.begin(), observers.end(), ptrs.at(1)), observers.end());
+            observers.erase(std::remove_if(observers.begin(), observers.end(),
+                                           [&ptrs](const Observer& o) { return o.observer == ptrs.at(1); }),
+                            observers.end());
         }
         return nullptr;
     });

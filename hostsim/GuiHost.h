@@ -81,8 +81,12 @@ public:
     bool mouseGrabbed = false;
     const void* focused = nullptr;
     std::map<const void*, int32_t> cursorOverrides;  // widget handle -> shape
-    std::map<const void*, std::vector<const void*>> closeObservers;
-    std::map<const void*, std::array<bool, 2>> docking;  // can be dockable, is dockable
+    struct Observer {
+        const void* observer;
+        const void* dialog;  // the proxy that registered it
+    };
+    std::map<const void*, std::vector<Observer>> closeObservers;  // dialog handle -> observers
+    std::map<const void*, std::array<bool, 2>> docking;           // can be dockable, is dockable
     struct Progress {
         bool shown = false;
         bool canceled = false;
@@ -92,6 +96,10 @@ public:
         std::string label;
     };
     std::map<const void*, Progress> progress;
+
+    // Closes a dialog box: hides it and tells its close observers, in order
+    // of registration, through their slot 2.
+    void closeDialog(const void* handle);
 
     // Calls a proxy's virtual operations through the host's declarations.
     static void callShow(void* window);

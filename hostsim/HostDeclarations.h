@@ -62,6 +62,17 @@ public:
     virtual void* getFoxButton() = 0;
 };
 
+// A dialog box's close observer: slots 0 and 1 the destructor pair, slot 2
+// dialogBoxClosed(the dialog proxy it was registered with).
+class PIDialogBox {
+public:
+    class CloseObserver {
+    public:
+        virtual ~CloseObserver() = default;
+        virtual void dialogBoxClosed(PIDialogBox* dialog) = 0;
+    };
+};
+
 // The factory a tab widget hands over with addTab and insertTab: slots 0
 // and 1 the destructor pair, slot 2 newVerticalFrame(page handle, owns).
 class PIVerticalFrameFactory {

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/PIContainers.h"
+#include "gui/PIDialogBox.h"
+#include "gui/PITabWidget.h"
 #include "gui/PIWindow.h"
 #include "hostsim/GuiHost.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -18,15 +22,38 @@ using testhost::GuiHost;
 
 class Slots : public WithHost {};
 
-TEST_F(Slots, a_window_has_show_in_slot_2_and_map_function_in_slot_3) {
-    PIGUI::PIWindow window(0, 0, 0, 2, 2, 2, 2, 2, 2);
-    window.serverHandle = fake<3>();
-    testhost::clearRequests();
-    GuiHost::callShow(&window);
-    GuiHost::callMapFunction(&window, fake<4>());
-    EXPECT_EQ(sent(), (std::vector<std::string>{pointerAndBool(143, fake<3>(), false),
-                                                pointerAndFunction(146, fake<3>(), fake<4>())}));
-    window.serverHandle = nullptr;
+TEST_F(Slots, every_window_has_show_in_slot_2_and_map_function_in_slot_3) {
+    const std::string windowShow = pointerAndBool(143, fake<3>(), false);
+    const std::string dialogShow = direct(115, fake<3>());
+    const std::string mapped = pointerAndFunction(146, fake<3>(), fake<4>());
+    struct Case {
+        const char* name;
+        std::function<PIGUI::PIWindow*()> make;
+        std::string show;
+    };
+    const Case cases[] = {
+        {"window", [] { return new PIGUI::PIWindow(0, 0, 0, 2, 2, 2, 2, 2, 2); }, windowShow},
+        {"canvas", [] { return new PIGUI::PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2); }, windowShow},
+        {"vertical frame", [] { return new PIGUI::PIVerticalFrame; }, windowShow},
+        {"horizontal frame", [] { return new PIGUI::PIHorizontalFrame; }, windowShow},
+        {"vertical matrix", [] { return new PIGUI::PIVerticalMatrix; }, windowShow},
+        {"horizontal matrix", [] { return new PIGUI::PIHorizontalMatrix; }, windowShow},
+        {"group box", [] { return new PIGUI::PIGroupBox; }, windowShow},
+        {"switcher", [] { return new PIGUI::PISwitcher; }, windowShow},
+        {"page wrapper", [] { return new PIGUI::PIVertFrameWrapper; }, windowShow},
+        {"tab widget", [] { return new PIGUI::PITabWidget(nullptr); }, windowShow},
+        {"dialog box", [] { return new PIGUI::PIDialogBox; }, dialogShow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<PIGUI::PIWindow> proxy(c.make());
+        proxy->serverHandle = fake<3>();
+        testhost::clearRequests();
+        GuiHost::callShow(proxy.get());
+        GuiHost::callMapFunction(proxy.get(), fake<4>());
+        EXPECT_EQ(sent(), (std::vector<std::string>{c.show, mapped}));
+        proxy->serverHandle = nullptr;
+    }
 }
 
 }  // namespace
