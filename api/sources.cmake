@@ -3,6 +3,7 @@
 target_sources(PluginInterfacesClient PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Actions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDelegates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileHandlers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HostSession.cpp

@@ -10,6 +10,7 @@
 #include "api/PIApplication.h"
 #include "api/PICursors.h"
 #include "api/PIEarthModel.h"
+#include "api/PIFileDialogs.h"
 #include "api/PIFileHandlers.h"
 #include "api/PIFoxVersion.h"
 #include "api/PINotify.h"
@@ -182,6 +183,7 @@ std::vector<Case> everyOperation() {
         {"verifyFoxVersionDirectAccess", [] { return text(PICommon::verifyFoxVersionDirectAccess()); },
          "false"},
         {"debugPrint", noResult([] { PICommon::debugPrint("x"); }), ""},
+        {"debugMsgBox", noResult([] { PICommon::debugMsgBox("a", "b", nullptr); }), ""},
         {"setNotifyLevel", noResult([] { PICommon::setNotifyLevel({}); }), ""},
         {"getNotifyLevel", [] { return text(PICommon::getNotifyLevel()); }, "5"},
         {"notify", noResult([] { PICommon::notify("a", {}, "b"); }), ""},
@@ -189,6 +191,13 @@ std::vector<Case> everyOperation() {
         {"loadPrefsFile", [] { return text(PICommon::loadPrefsFile("f")); }, "1"},
         {"savePrefsFile", noResult([] { PICommon::savePrefsFile("f"); }), ""},
 
+        {"showFileLoadDialog",
+         [] { return text(PICommon::showFileLoadDialog("a", "b", "c", "d", true, nullptr, "e")); }, "\"\""},
+        {"showFileSaveDialog",
+         [] { return text(PICommon::showFileSaveDialog("a", "b", "c", true, "d", nullptr, "e")); }, "\"\""},
+        {"setStoredDirectory", noResult([] { PICommon::setStoredDirectory("a", "b", "c"); }), ""},
+        {"showDirectorySelectDialog",
+         [] { return text(PICommon::showDirectorySelectDialog("a", "b", "c", nullptr, "d")); }, "\"\""},
         {"beginWaitCursor", noResult(PICommon::beginWaitCursor), ""},
         {"endWaitCursor", noResult(PICommon::endWaitCursor), ""},
         {"beginCursorOverride", noResult([] { PICommon::beginCursorOverride({}); }), ""},
