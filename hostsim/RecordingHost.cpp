@@ -99,6 +99,21 @@ const std::map<int32_t, BlockKind>& builtInKinds() {
         {323, BlockKind::CatchAll},
         {500, BlockKind::RegisterHandler},
         {501, BlockKind::RegisterHandler},
+        // Application information, notification, preferences (codes 10 to 14
+        // and 302 to 305 carry null or raw data).
+        {15, BlockKind::CatchAll},
+        {300, BlockKind::DirectString},
+        {301, BlockKind::DirectInt},
+        {306, BlockKind::PointerStringAndString},
+        {321, BlockKind::CatchAll},
+        {324, BlockKind::CatchAll},
+        {325, BlockKind::CatchAll},
+        {326, BlockKind::CatchAll},
+        // Dialogs, cursors, time-outs, server status (recording is 323).
+        {163, BlockKind::CatchAll},
+        {309, BlockKind::CatchAll},
+        {317, BlockKind::CatchAll},
+        {318, BlockKind::CatchAll},
     };
     return kinds;
 }

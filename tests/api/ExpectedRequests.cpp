@@ -35,6 +35,7 @@ std::string readThrough(Via via, const void* address) {
     case Via::Bool: return *static_cast<const bool*>(address) ? "true" : "false";
     case Via::Double: return doubleText(*static_cast<const double*>(address));
     case Via::VoidPointer: return addressText(*static_cast<const void* const*>(address));
+    case Via::String: return *static_cast<const std::string*>(address);
     case Via::Chars: return static_cast<const char*>(address);
     }
     return {};
@@ -77,7 +78,27 @@ Pointer localULong(unsigned long value) { return {Via::ULong, nullptr, std::to_s
 Pointer localBool(bool value) { return {Via::Bool, nullptr, value ? "true" : "false"}; }
 Pointer localDouble(double value) { return {Via::Double, nullptr, doubleText(value)}; }
 Pointer localPointer(const void* value) { return {Via::VoidPointer, nullptr, addressText(value)}; }
+Pointer localString(const std::string& value) { return {Via::String, nullptr, value}; }
 Pointer chars(const std::string& text) { return {Via::Chars, nullptr, text}; }
+
+Expected catchAll(int32_t code, std::vector<int32_t> ints, std::vector<std::string> strs,
+                  std::vector<Pointer> ptrs, std::vector<double> dbls) {
+    Expected e;
+    e.code = code;
+    e.ints = std::move(ints);
+    e.strs = std::move(strs);
+    e.ptrs = std::move(ptrs);
+    e.dbls = std::move(dbls);
+    return e;
+}
+
+Expected direct(int32_t code, testhost::BlockKind kind, Pointer data) {
+    Expected e;
+    e.code = code;
+    e.kind = kind;
+    e.data = data;
+    return e;
+}
 
 void expectRequests(const std::function<void()>& call, const std::vector<Expected>& expected,
                     const void* context, const Answer& answer) {

@@ -27,7 +27,7 @@ protected:
 // exact address, or the address of a variable of the library's own that
 // holds a given value while the host answers.
 struct Pointer {
-    enum class Via { Exact, Int, ULong, Bool, Double, VoidPointer, Chars };
+    enum class Via { Exact, Int, ULong, Bool, Double, VoidPointer, String, Chars };
     Via via = Via::Exact;
     const void* exact = nullptr;
     std::string value;  // the local's value as text, for Via other than Exact
@@ -39,6 +39,7 @@ Pointer localULong(unsigned long value);
 Pointer localBool(bool value);
 Pointer localDouble(double value);
 Pointer localPointer(const void* value);
+Pointer localString(const std::string& value);
 // NUL-terminated characters equal to `text` (the data of a request that
 // carries a string's characters).
 Pointer chars(const std::string& text);
@@ -60,6 +61,12 @@ struct Expected {
     uint32_t mask = 0;
     std::string directString;
 };
+
+// A PI_DATA_CATCHALL request with these vectors.
+Expected catchAll(int32_t code, std::vector<int32_t> ints, std::vector<std::string> strs = {},
+                  std::vector<Pointer> ptrs = {}, std::vector<double> dbls = {});
+// A direct request: `data` is null, or the address of one object of `kind`.
+Expected direct(int32_t code, testhost::BlockKind kind, Pointer data);
 
 using Answer = std::function<void*(testhost::Exchange&)>;
 

@@ -17,12 +17,7 @@ constexpr int32_t kActions = 319;
 
 Expected actions(std::vector<int32_t> ints, std::vector<std::string> strs,
                  std::vector<apitest::Pointer> ptrs = {}) {
-    Expected e;
-    e.code = kActions;
-    e.ints = std::move(ints);
-    e.strs = std::move(strs);
-    e.ptrs = std::move(ptrs);
-    return e;
+    return apitest::catchAll(kActions, std::move(ints), std::move(strs), std::move(ptrs));
 }
 
 // Answers every request of code 319 by writing `value` into intVector[1]

@@ -7,9 +7,18 @@
 #include <functional>
 
 #include "api/PIActions.h"
+#include "api/PIApplication.h"
+#include "api/PICursors.h"
 #include "api/PIEarthModel.h"
+#include "api/PIFileDialogs.h"
 #include "api/PIFileHandlers.h"
+#include "api/PIFoxVersion.h"
+#include "api/PINotify.h"
 #include "api/PIOverlayText.h"
+#include "api/PIPreferences.h"
+#include "api/PIRecording.h"
+#include "api/PIServerStatus.h"
+#include "api/PITimeouts.h"
 #include "api/PIViewports.h"
 #include "bridge/PIFunctionMap.h"
 #include "tests/api/CountingDelegates.h"
@@ -19,8 +28,10 @@ namespace {
 
 std::string text(int value) { return std::to_string(value); }
 std::string text(unsigned int value) { return std::to_string(value) + "u"; }
+std::string text(unsigned long value) { return std::to_string(value) + "ul"; }
 std::string text(bool value) { return value ? "true" : "false"; }
 std::string text(const std::string& value) { return '"' + value + '"'; }
+std::string text(const void* value) { return value == nullptr ? "null" : "non-null"; }
 std::string text(double value) {
     char digits[32];
     std::snprintf(digits, sizeof digits, "%.17g", value);
@@ -147,6 +158,61 @@ std::vector<Case> everyOperation() {
          registration<apitest::ImportExportDelegateV2>(
              [](auto* d) { return PICommon::registerFileOpenAdvancedGui("a", "b", d, 1); }),
          "1 destroyed 1"},
+
+        {"getPluginToolbar", [] { return text(PICommon::getPluginToolbar()); }, "null"},
+        {"getPluginMenuPane", [] { return text(PICommon::getPluginMenuPane()); }, "null"},
+        {"getApplication", [] { return text(PICommon::getApplication()); }, "null"},
+        {"getMainWindowHandle", [] { return text(PICommon::getMainWindowHandle()); }, "0ul"},
+        {"getMainWindow", [] { return text(PICommon::getMainWindow()); }, "null"},
+        {"getApplicationName", [] { return text(PICommon::getApplicationName()); }, "\"Unknown\""},
+        {"getApplicationId", [] { return text(PICommon::getApplicationId()); }, "0"},
+        {"getApplicationVersion", [] { return text(PICommon::getApplicationVersion()); }, "0"},
+        {"getApplicationPluginVersion()", [] { return text(PICommon::getApplicationPluginVersion()); }, "0"},
+        {"getApplicationPluginVersion(major, minor, revision)",
+         [] {
+             int major = 4, minor = 5, revision = 6;
+             const int status = PICommon::getApplicationPluginVersion(major, minor, revision);
+             return text(status) + " " + text(major) + "." + text(minor) + "." + text(revision);
+         },
+         "1 0.0.0"},
+        {"getApplicationPluginVersionBuildNumber",
+         [] { return text(PICommon::getApplicationPluginVersionBuildNumber()); }, "0"},
+        {"unloadSelf", noResult(PICommon::unloadSelf), ""},
+        {"registerFoxVersion", [] { return text(PICommon::registerFoxVersion(1, 6)); }, "1"},
+        {"verifyFoxVersion", [] { return text(PICommon::verifyFoxVersion()); }, "false"},
+        {"verifyFoxVersionDirectAccess", [] { return text(PICommon::verifyFoxVersionDirectAccess()); },
+         "false"},
+        {"debugPrint", noResult([] { PICommon::debugPrint("x"); }), ""},
+        {"debugMsgBox", noResult([] { PICommon::debugMsgBox("a", "b", nullptr); }), ""},
+        {"setNotifyLevel", noResult([] { PICommon::setNotifyLevel({}); }), ""},
+        {"getNotifyLevel", [] { return text(PICommon::getNotifyLevel()); }, "5"},
+        {"notify", noResult([] { PICommon::notify("a", {}, "b"); }), ""},
+        {"showToastNotification", [] { return text(PICommon::showToastNotification("t", {})); }, "1"},
+        {"loadPrefsFile", [] { return text(PICommon::loadPrefsFile("f")); }, "1"},
+        {"savePrefsFile", noResult([] { PICommon::savePrefsFile("f"); }), ""},
+
+        {"showFileLoadDialog",
+         [] { return text(PICommon::showFileLoadDialog("a", "b", "c", "d", true, nullptr, "e")); }, "\"\""},
+        {"showFileSaveDialog",
+         [] { return text(PICommon::showFileSaveDialog("a", "b", "c", true, "d", nullptr, "e")); }, "\"\""},
+        {"setStoredDirectory", noResult([] { PICommon::setStoredDirectory("a", "b", "c"); }), ""},
+        {"showDirectorySelectDialog",
+         [] { return text(PICommon::showDirectorySelectDialog("a", "b", "c", nullptr, "d")); }, "\"\""},
+        {"beginWaitCursor", noResult(PICommon::beginWaitCursor), ""},
+        {"endWaitCursor", noResult(PICommon::endWaitCursor), ""},
+        {"beginCursorOverride", noResult([] { PICommon::beginCursorOverride({}); }), ""},
+        {"endCursorOverride", noResult(PICommon::endCursorOverride), ""},
+        {"createTimeout", [] { return text(PICommon::createTimeout(5, nullptr)); }, "null"},
+        {"removeTimeout", [] { return text(PICommon::removeTimeout(reinterpret_cast<void*>(8))); }, "0"},
+        {"removeTimeout(null)", [] { return text(PICommon::removeTimeout(nullptr)); }, "0", 0},
+        {"startRecording", [] { return text(PICommon::startRecording("f", true, true, 1, true, 2, 3)); },
+         "3"},
+        {"stopRecording", [] { return text(PICommon::stopRecording()); }, "3"},
+        {"setServerStatus", noResult([] { PICommon::setServerStatus({}); }), ""},
+        {"getServerStatus", [] { return text(PICommon::getServerStatus()); }, "3"},
+        {"setServerStatusColor", noResult([] { PICommon::setServerStatusColor(1); }), ""},
+        {"getServerStatusColor", [] { return text(PICommon::getServerStatusColor()); }, "0u"},
+        {"isNetworkEnabled", [] { return text(PICommon::isNetworkEnabled()); }, "true"},
     };
 }
 

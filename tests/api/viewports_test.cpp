@@ -15,6 +15,7 @@
 namespace {
 
 using apitest::at;
+using apitest::direct;
 using apitest::Expected;
 using apitest::localBool;
 using apitest::localDouble;
@@ -25,19 +26,7 @@ using testhost::BlockKind;
 constexpr int32_t kOverlay = 308;
 
 Expected block(int32_t code, std::vector<int32_t> ints, std::vector<apitest::Pointer> ptrs = {}) {
-    Expected e;
-    e.code = code;
-    e.ints = std::move(ints);
-    e.ptrs = std::move(ptrs);
-    return e;
-}
-
-Expected direct(int32_t code, BlockKind kind, apitest::Pointer data) {
-    Expected e;
-    e.code = code;
-    e.kind = kind;
-    e.data = data;
-    return e;
+    return apitest::catchAll(code, std::move(ints), {}, std::move(ptrs));
 }
 
 Expected directString(int32_t code, const std::string& name) {
