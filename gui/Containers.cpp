@@ -30,6 +30,8 @@ PIVerticalFrame::PIVerticalFrame(PICanvas* parent, int options, int width, int h
 
 PIVerticalFrame::~PIVerticalFrame() = default;
 
+void* PIVerticalFrame::getFoxVerticalFrame() { return detail::foxObject(serverHandle); }
+
 PIHorizontalFrame::PIHorizontalFrame() : PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2) {}
 
 PIHorizontalFrame::PIHorizontalFrame(PICanvas* parent, int options, int width, int height, int padLeft,
@@ -42,6 +44,8 @@ PIHorizontalFrame::PIHorizontalFrame(PICanvas* parent, int options, int width, i
 }
 
 PIHorizontalFrame::~PIHorizontalFrame() = default;
+
+void* PIHorizontalFrame::getFoxHorizontalFrame() { return detail::foxObject(serverHandle); }
 
 PIVerticalMatrix::PIVerticalMatrix() : PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2) {}
 
@@ -57,6 +61,8 @@ PIVerticalMatrix::PIVerticalMatrix(PICanvas* parent, int count, int options, int
 
 PIVerticalMatrix::~PIVerticalMatrix() = default;
 
+void* PIVerticalMatrix::getFoxMatrix() { return detail::foxObject(serverHandle); }
+
 PIHorizontalMatrix::PIHorizontalMatrix() : PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2) {}
 
 PIHorizontalMatrix::PIHorizontalMatrix(PICanvas* parent, int count, int options, int width, int height,
@@ -71,6 +77,8 @@ PIHorizontalMatrix::PIHorizontalMatrix(PICanvas* parent, int count, int options,
 
 PIHorizontalMatrix::~PIHorizontalMatrix() = default;
 
+void* PIHorizontalMatrix::getFoxMatrix() { return detail::foxObject(serverHandle); }
+
 PIGroupBox::PIGroupBox() : PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2) {}
 
 PIGroupBox::PIGroupBox(PICanvas* parent, const char* title, int options, int width, int height, int padLeft,
@@ -84,6 +92,8 @@ PIGroupBox::PIGroupBox(PICanvas* parent, const char* title, int options, int wid
 
 PIGroupBox::~PIGroupBox() = default;
 
+void* PIGroupBox::getFoxGroupBox() { return detail::foxObject(serverHandle); }
+
 PISwitcher::PISwitcher() : PICanvas(0, 0, 0, 2, 2, 2, 2, 2, 2) {}
 
 PISwitcher::PISwitcher(PICanvas* parent, int options, int width, int height, int padLeft, int padRight,
@@ -96,6 +106,8 @@ PISwitcher::PISwitcher(PICanvas* parent, int options, int width, int height, int
 }
 
 PISwitcher::~PISwitcher() = default;
+
+void* PISwitcher::getFoxSwitcher() { return detail::foxObject(serverHandle); }
 
 int PISwitcher::setCurrent(int index) {
     return Fixed<PI_DATA_POINTER_POINTER_AND_INT>(PI_SERVERFUNC_GUI_SWITCHER_SET_CURRENT)

@@ -27,6 +27,8 @@ PIDialogBox::PIDialogBox(const std::string& title, PIIcon* icon, int options, in
 
 PIDialogBox::~PIDialogBox() = default;
 
+void* PIDialogBox::getFoxDialogBox() { return detail::foxObject(serverHandle); }
+
 void PIDialogBox::show() {
     if (serverHandle != nullptr) {
         PIBridge::sendDirect(PI_SERVERFUNC_GUI_SHOW_DIALOG_BOX, serverHandle);

@@ -18,5 +18,12 @@ inline void* handleOf(const PIObject* proxy) { return proxy != nullptr ? proxy->
 // the proxy's new handle, the proxy. Sent even when the handle is null.
 void bindToServer(PIObject* proxy);
 
+// What a getFox accessor returns: `handle` when the host approves direct
+// work on toolkit objects (PICommon::verifyFoxVersionDirectAccess), else null.
+void* foxObject(void* handle);
+// What an accessor shadowing its base's accessor returns: it asks the same
+// question and answers null whatever the host says.
+void* noFoxObject();
+
 }  // namespace detail
 }  // namespace PIGUI

@@ -18,6 +18,8 @@ PIIcon::PIIcon(const char* fileName) { loadByFilename(fileName, true); }
 
 PIIcon::~PIIcon() = default;
 
+void* PIIcon::getFoxIcon() { return detail::foxObject(serverHandle); }
+
 bool PIIcon::loadByFilename(const std::string& fileName, bool flag) {
     return load(*this, PIBridge::CatchAll(PI_SERVERFUNC_GUI_ICONS).ints(2, flag).strs(fileName));
 }

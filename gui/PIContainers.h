@@ -38,6 +38,10 @@ public:
     PIVerticalFrame(PICanvas* parent, int options = 0, int width = 0, int height = 0, int padLeft = 2,
                     int padRight = 2, int padTop = 2, int padBottom = 2, int hSpacing = 2, int vSpacing = 2);
     ~PIVerticalFrame() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxVerticalFrame();
 };
 
 class PI_EXPORT PIHorizontalFrame : public PICanvas {
@@ -48,6 +52,10 @@ public:
                       int padRight = 2, int padTop = 2, int padBottom = 2, int hSpacing = 2,
                       int vSpacing = 2);
     ~PIHorizontalFrame() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxHorizontalFrame();
 };
 
 class PI_EXPORT PIVerticalMatrix : public PICanvas {
@@ -58,6 +66,10 @@ public:
                      int padLeft = 2, int padRight = 2, int padTop = 2, int padBottom = 2, int hSpacing = 2,
                      int vSpacing = 2);
     ~PIVerticalMatrix() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxMatrix();
 };
 
 class PI_EXPORT PIHorizontalMatrix : public PICanvas {
@@ -68,6 +80,10 @@ public:
                        int padLeft = 2, int padRight = 2, int padTop = 2, int padBottom = 2, int hSpacing = 2,
                        int vSpacing = 2);
     ~PIHorizontalMatrix() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxMatrix();
 };
 
 class PI_EXPORT PIGroupBox : public PICanvas {
@@ -79,6 +95,10 @@ public:
                int padLeft = 2, int padRight = 2, int padTop = 2, int padBottom = 2, int hSpacing = 2,
                int vSpacing = 2);
     ~PIGroupBox() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxGroupBox();
 };
 
 // A stack of panels of which one is shown.
@@ -90,6 +110,10 @@ public:
     PISwitcher(PICanvas* parent, int options = 0, int width = 0, int height = 0, int padLeft = 2,
                int padRight = 2, int padTop = 2, int padBottom = 2);
     ~PISwitcher() override;
+
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxSwitcher();
 
     // Code 141, PI_DATA_POINTER_POINTER_AND_INT: handle, the address of an
     // int holding `index`, -1. Returns intValue (-1 with no host).

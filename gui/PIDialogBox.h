@@ -33,6 +33,10 @@ public:
                          int hSpacing = 2, int vSpacing = 2);
     ~PIDialogBox() override;
 
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxDialogBox();
+
     // Code 115, direct: the handle is the data argument; then wasShown =
     // true. Nothing (and wasShown unchanged) with a null handle.
     void show() override;

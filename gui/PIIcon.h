@@ -18,6 +18,10 @@ public:
     explicit PIIcon(const char* fileName);
     ~PIIcon() override;
 
+    // The toolkit object: serverHandle when PICommon::verifyFoxVersionDirectAccess()
+    // (code 15, selector 2) answers true, else null.
+    void* getFoxIcon();
+
     // Code 158, PI_DATA_CATCHALL: intVector [2, flag], strVector [fileName].
     // The host's return value becomes serverHandle. Returns true when it is
     // null (so true with no host), false when the host loaded an icon.

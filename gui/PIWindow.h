@@ -7,19 +7,14 @@
 // whatever the handle.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+#include "api/PICursors.h"
 #include "bridge/PIExport.h"
 #include "bridge/PILayoutOpts.h"
 #include "gui/PIObject.h"
 
 class FunctorTwoParams__;
-
-namespace PICommon {
-// Cursor shapes of the application API, sent as a 32-bit integer.
-enum PICursorShape_t : int32_t;
-}  // namespace PICommon
 
 namespace PIGUI {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "api/PIFoxVersion.h"
 #include "gui/GuiRequests.h"
 #include "gui/PIObject.h"
 
@@ -65,6 +66,13 @@ void bindToServer(PIObject* proxy) {
     PIBridge::Fixed<PI_DATA_POINTER_AND_POINTER>(PI_SERVERFUNC_GUI_BIND_OBJECT)
         .fields(proxy->serverHandle, static_cast<void*>(proxy))
         .send();
+}
+
+void* foxObject(void* handle) { return PICommon::verifyFoxVersionDirectAccess() ? handle : nullptr; }
+
+void* noFoxObject() {
+    PICommon::verifyFoxVersionDirectAccess();
+    return nullptr;
 }
 
 }  // namespace detail
