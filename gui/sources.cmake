@@ -6,6 +6,8 @@ target_sources(PluginInterfacesClient PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Containers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabWidget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/List.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
 )
 target_sources(karven_testhost PRIVATE

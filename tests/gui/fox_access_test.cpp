@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "gui/PIButtons.h"
+#include "gui/PIColorWell.h"
 #include "gui/PIContainers.h"
 #include "gui/PIDialogBox.h"
 #include "gui/PIIcon.h"
+#include "gui/PILabel.h"
+#include "gui/PIList.h"
+#include "gui/PITextField.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace {
@@ -45,6 +50,28 @@ TEST_F(FoxAccess, accessors_return_the_handle_only_when_the_host_allows_direct_a
          [](PIObject* p) { return static_cast<PIDialogBox*>(p)->getFoxDialogBox(); }, false},
         {"PIIcon::getFoxIcon", [] { return new PIIcon("icon.png"); },
          [](PIObject* p) { return static_cast<PIIcon*>(p)->getFoxIcon(); }, false},
+        {"PIButton::getFoxButton", [] { return new PIButton(nullptr, "", nullptr); },
+         [](PIObject* p) { return static_cast<PIButton*>(p)->getFoxButton(); }, false},
+        {"PICheckButton::getFoxCheckButton", [] { return new PICheckButton; },
+         [](PIObject* p) { return static_cast<PICheckButton*>(p)->getFoxCheckButton(); }, false},
+        {"PICheckButton::getFoxButton", [] { return new PICheckButton; },
+         [](PIObject* p) { return static_cast<PICheckButton*>(p)->getFoxButton(); }, true},
+        {"PIRadioButton::getFoxRadioButton", [] { return new PIRadioButton; },
+         [](PIObject* p) { return static_cast<PIRadioButton*>(p)->getFoxRadioButton(); }, false},
+        {"PIRadioButton::getFoxButton", [] { return new PIRadioButton; },
+         [](PIObject* p) { return static_cast<PIRadioButton*>(p)->getFoxButton(); }, true},
+        {"PILabel::getFoxLabel", [] { return new PILabel; },
+         [](PIObject* p) { return static_cast<PILabel*>(p)->getFoxLabel(); }, false},
+        {"PITextField::getFoxTextField", [] { return new PITextField; },
+         [](PIObject* p) { return static_cast<PITextField*>(p)->getFoxTextField(); }, false},
+        {"PISpinner::getFoxSpinner", [] { return new PISpinner; },
+         [](PIObject* p) { return static_cast<PISpinner*>(p)->getFoxSpinner(); }, false},
+        {"PISpinner::getFoxTextField", [] { return new PISpinner; },
+         [](PIObject* p) { return static_cast<PISpinner*>(p)->getFoxTextField(); }, true},
+        {"PIColorWell::getFoxColorWell", [] { return new PIColorWell; },
+         [](PIObject* p) { return static_cast<PIColorWell*>(p)->getFoxColorWell(); }, false},
+        {"PIList::getFoxList", [] { return new PIList; },
+         [](PIObject* p) { return static_cast<PIList*>(p)->getFoxList(); }, false},
     };
     const std::vector<std::string> verify = {catchAll(15, {2, 0})};
     for (const auto& c : cases) {
