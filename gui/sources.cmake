@@ -9,6 +9,10 @@ target_sources(PluginInterfacesClient PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/List.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Registry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgressDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Mouse.cpp
 )
 target_sources(karven_testhost PRIVATE
   ${PROJECT_SOURCE_DIR}/hostsim/GuiHost.cpp

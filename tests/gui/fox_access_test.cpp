@@ -16,6 +16,7 @@
 #include "gui/PIIcon.h"
 #include "gui/PILabel.h"
 #include "gui/PIList.h"
+#include "gui/PIMenus.h"
 #include "gui/PITextField.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -72,6 +73,14 @@ TEST_F(FoxAccess, accessors_return_the_handle_only_when_the_host_allows_direct_a
          [](PIObject* p) { return static_cast<PIColorWell*>(p)->getFoxColorWell(); }, false},
         {"PIList::getFoxList", [] { return new PIList; },
          [](PIObject* p) { return static_cast<PIList*>(p)->getFoxList(); }, false},
+        {"PIMenu::getFoxMenuCascade", [] { return new PIMenu; },
+         [](PIObject* p) { return static_cast<PIMenu*>(p)->getFoxMenuCascade(); }, false},
+        {"PIMenuItem::getFoxMenuItem", [] { return new PIMenuItem; },
+         [](PIObject* p) { return static_cast<PIMenuItem*>(p)->getFoxMenuItem(); }, false},
+        {"PIMenuItem::getFoxButton", [] { return new PIMenuItem; },
+         [](PIObject* p) { return static_cast<PIMenuItem*>(p)->getFoxButton(); }, true},
+        {"PIMenuSeparator::getFoxMenuSeparator", [] { return new PIMenuSeparator; },
+         [](PIObject* p) { return static_cast<PIMenuSeparator*>(p)->getFoxMenuSeparator(); }, false},
     };
     const std::vector<std::string> verify = {catchAll(15, {2, 0})};
     for (const auto& c : cases) {

@@ -14,6 +14,7 @@
 #include "gui/PIDialogBox.h"
 #include "gui/PILabel.h"
 #include "gui/PIList.h"
+#include "gui/PIMenus.h"
 #include "gui/PIOptionMenu.h"
 #include "gui/PITabWidget.h"
 #include "gui/PITextField.h"
@@ -59,6 +60,9 @@ TEST_F(Slots, every_window_has_show_in_slot_2_and_map_function_in_slot_3) {
         {"option menu", [] { return new PIGUI::PIOptionMenu(nullptr, nullptr); }, windowShow},
         {"colour well", [] { return new PIGUI::PIColorWell; }, windowShow},
         {"list", [] { return new PIGUI::PIList; }, windowShow},
+        {"menu", [] { return new PIGUI::PIMenu; }, windowShow},
+        {"menu item", [] { return new PIGUI::PIMenuItem; }, windowShow},
+        {"menu separator", [] { return new PIGUI::PIMenuSeparator; }, windowShow},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -72,7 +76,7 @@ TEST_F(Slots, every_window_has_show_in_slot_2_and_map_function_in_slot_3) {
     }
 }
 
-TEST_F(Slots, spinners_and_check_buttons_have_their_shadowing_accessor_in_slot_4) {
+TEST_F(Slots, spinners_check_buttons_and_menu_items_have_their_shadowing_accessor_in_slot_4) {
     testhost::respond(15, [](testhost::Exchange& e) {
         e.setInt(1, 1);  // direct access allowed: only the shadowing accessors still answer null
         return nullptr;
@@ -85,6 +89,7 @@ TEST_F(Slots, spinners_and_check_buttons_have_their_shadowing_accessor_in_slot_4
     const Case cases[] = {
         {"spinner", [] { return new PIGUI::PISpinner; }, &GuiHost::callSpinnerFoxTextField},
         {"check button", [] { return new PIGUI::PICheckButton; }, &GuiHost::callCheckButtonFoxButton},
+        {"menu item", [] { return new PIGUI::PIMenuItem; }, &GuiHost::callMenuItemFoxButton},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
