@@ -15,7 +15,6 @@
 #include "gui/PIList.h"
 #include "gui/PIOptionMenu.h"
 #include "gui/PITextField.h"
-#include "hostsim/GuiHost.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace {
@@ -365,54 +364,6 @@ TEST_F(Controls, clear_items_removes_the_first_row_until_the_count_is_not_positi
     list.clearItems();
     EXPECT_EQ(sent(), (Lines{count, removeFirst, count, removeFirst, count, removeFirst, count}));
     list.serverHandle = nullptr;
-}
-
-TEST_F(Controls, a_host_with_widgets_keeps_rows_options_and_values) {
-    testhost::GuiHost host;
-    PIList list(parent.get(), "Files", 2);
-    EXPECT_EQ(host.widget(list.serverHandle)->proxy, &list);
-    int first = 1, second = 2;
-    EXPECT_EQ(list.appendItem("a.txt", &first), 0);
-    EXPECT_EQ(list.appendItem("b.txt", &second), 1);
-    EXPECT_EQ(list.getNumItems(), 2);
-    EXPECT_EQ(list.getItemData(1), &second);
-    list.setItemData(1, &first);
-    EXPECT_EQ(list.getItemData(1), &first);
-    list.setItemText(0, "c.txt");
-    EXPECT_EQ(list.getItemText(0), "c.txt");
-    list.setSelectedItem(1);
-    EXPECT_EQ(list.getSelectedItem(0), 1);
-    list.deselectAll();
-    EXPECT_EQ(list.getSelectedItem(0), -1);
-    list.setSelectionMode(PIList::EXTENDED_SELECTION);
-    EXPECT_EQ(list.getSelectionMode(), PIList::EXTENDED_SELECTION);
-    list.appendHeader("Name", 100);
-    list.appendHeader("Size", 40);
-    list.removeHeader(0);
-    EXPECT_EQ(host.widget(list.serverHandle)->headers, std::vector<std::string>{"Size"});
-    list.clearItems();
-    EXPECT_EQ(list.getNumItems(), 0);
-
-    PIOptionMenu colours(parent.get(), kFunction);
-    EXPECT_EQ(colours.appendOption("Red"), 0);
-    EXPECT_EQ(colours.appendOption("Green"), 1);
-    EXPECT_EQ(colours.setOptionText(1, "Blue"), 0);
-    EXPECT_EQ(colours.getOptionText(1), "Blue");
-    EXPECT_EQ(colours.removeOption(0), 0);
-    EXPECT_EQ(colours.removeOption(5), 1) << "nothing to remove";
-    EXPECT_EQ(colours.getNumOptions(), 1);
-
-    PICheckButton check(parent.get(), "Enabled", kFunction);
-    EXPECT_FALSE(check.isChecked());
-    check.setCheck(true);
-    EXPECT_TRUE(check.isChecked());
-
-    PISpinner spinner(parent.get(), 4, 1, 99, kFunction);
-    EXPECT_EQ(host.widget(spinner.serverHandle)->sizeLimits[0], 1);
-    EXPECT_EQ(host.widget(spinner.serverHandle)->sizeLimits[1], 99);
-    spinner.setPlaceholderText("count");
-    spinner.setValue(12);
-    EXPECT_EQ(spinner.getValueInt(), 12);
 }
 
 }  // namespace

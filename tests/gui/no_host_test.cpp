@@ -4,11 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "bridge/PIFunctionMap.h"
+#include "gui/PIButtons.h"
+#include "gui/PIDialogBox.h"
+#include "gui/PIIcon.h"
+#include "gui/PIList.h"
+#include "gui/PIMenus.h"
+#include "gui/PIMouse.h"
 #include "gui/PIObject.h"
+#include "gui/PIOptionMenu.h"
+#include "gui/PIProgressDialog.h"
+#include "gui/PIRegistry.h"
+#include "gui/PITabWidget.h"
 #include "gui/PIWindow.h"
 #include "tests/support/CapturedOutput.h"
 
@@ -86,6 +97,60 @@ TEST_F(NoHostGui, getters_answer_their_presets) {
     EXPECT_FALSE(shown);
     EXPECT_EQ(output.err, messages(7));
     window.serverHandle = nullptr;
+}
+
+TEST_F(NoHostGui, widgets_get_no_server_object_and_their_queries_answer_presets) {
+    using namespace PIGUI;
+    struct Case {
+        const char* name;
+        std::function<std::string()> call;
+        std::string preset;
+        int requests;
+    };
+    PICanvas parent(0, 0, 0, 2, 2, 2, 2, 2, 2);
+    const Case cases[] = {
+        {"tab widget handle", [&] { return std::to_string(PITabWidget(&parent).serverHandle == nullptr); },
+         "1", 3},
+        {"addTab", [&] { return std::to_string(PITabWidget(&parent).addTab("x") == nullptr); }, "1", 4},
+        {"dialog handle",
+         [] { return std::to_string(PIDialogBox("Title", nullptr).serverHandle == nullptr); }, "1", 4},
+        {"isDockable", [] { return std::to_string(PIDialogBox().isDockable()); }, "0", 3},
+        {"switcher setCurrent", [] { return std::to_string(PISwitcher().setCurrent(2)); }, "-1", 3},
+        {"PIButton::isChecked", [&] { return std::to_string(PIButton(&parent, "OK", nullptr).isChecked()); },
+         "1", 5},
+        {"getNumItems", [] { return std::to_string(PIList().getNumItems()); }, "-1", 3},
+        {"clearItems ends at once",
+         [] {
+             PIList().clearItems();
+             return std::string();
+         },
+         "", 3},
+        {"getSelectedItem", [] { return std::to_string(PIList().getSelectedItem(4)); }, "4", 3},
+        {"appendOption", [&] { return std::to_string(PIOptionMenu(&parent, nullptr).appendOption("x")); },
+         "-1", 5},
+        {"removeOption", [&] { return std::to_string(PIOptionMenu(&parent, nullptr).removeOption(0)); }, "1",
+         5},
+        {"icon load", [] { return std::to_string(PIIcon("a.png").loadByFilename("b.png", true)); }, "1", 4},
+        {"registry getValue", [] { return PIRegistry::getValue("the key"); }, "the key", 1},
+        {"isCanceled", [] { return std::to_string(PIProgressDialog(nullptr, "", "", true, 1).isCanceled()); },
+         "0", 6},
+        {"translate",
+         [] {
+             int x = 7, y = 8;
+             PIGUI::translateCoordsFromMainWindow(&x, &y, 1, 2);
+             return std::to_string(x) + "," + std::to_string(y);
+         },
+         "7,8", 1},
+        {"menu separator handle",
+         [] { return std::to_string(PIMenuSeparator(nullptr).serverHandle == nullptr); }, "1", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string result;
+        const auto output = pitest::captureOutput([&] { result = c.call(); });
+        EXPECT_EQ(result, c.preset);
+        EXPECT_EQ(output.err, messages(c.requests)) << "every request, construction and destruction included";
+    }
 }
 
 TEST_F(NoHostGui, debug_ignore_mode_gives_the_same_answers_silently) {

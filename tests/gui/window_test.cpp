@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "gui/PIWindow.h"
-#include "hostsim/GuiHost.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace {
@@ -233,46 +232,6 @@ TEST_F(Window, the_layout_record_stores_options_last) {
                       r.options}),
               (Layout{2, 3, 4, 5, 6, 7, 8, 9, 1}));
     EXPECT_EQ(numbered.serverHandle, nullptr);
-}
-
-TEST_F(Window, a_host_with_widgets_keeps_what_the_proxy_sets) {
-    testhost::GuiHost host;
-    window->serverHandle = host.newWidget();
-    const testhost::Widget& widget = *host.widget(window->serverHandle);
-
-    window->show();
-    EXPECT_TRUE(window->shown());
-    window->hide();
-    EXPECT_FALSE(window->shown());
-    window->disable();
-    EXPECT_FALSE(widget.enabled);
-    window->setValue(12);
-    window->setValue(0.75);
-    window->setValue(std::string("twelve"));
-    EXPECT_EQ(window->getValueInt(), 12);
-    EXPECT_EQ(window->getValueDouble(), 0.75);
-    EXPECT_EQ(window->getValueText(), "twelve");
-
-    window->setFocus();
-    EXPECT_TRUE(window->hasFocus());
-    window->updateValue(13);
-    EXPECT_EQ(window->getValueInt(), 12) << "the user is typing";
-
-    window->setMinimumSize(10, 20);
-    window->setMaximumSize(300, 400);
-    int width = 0, height = 0;
-    window->getMinimumSize(width, height);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(10, 20));
-    window->getMaximumSize(width, height);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(300, 400));
-    window->setStyleSheet("border: none");
-    EXPECT_EQ(window->getStyleSheet(), "border: none");
-
-    window->beginCursorOverride(kShape);
-    EXPECT_EQ(host.cursorOverrides.at(window->serverHandle), 4);
-    window->endCursorOverride();
-    EXPECT_TRUE(host.cursorOverrides.empty());
-    window->serverHandle = nullptr;
 }
 
 }  // namespace
