@@ -134,6 +134,14 @@ static void pi_giveDestructor(swig_type_info* type, const char* name) {
 %}
 %fragment("PISequences");
 
+// "bad iterator type" travels as a RuntimeError whose value is an owned
+// pointer object holding the native exception.
+%typemap(throws, noblock=1) std::invalid_argument {
+  SWIG_Python_Raise(SWIG_NewPointerObj(new std::invalid_argument($1), $descriptor(std::invalid_argument *),
+                                       SWIG_POINTER_OWN | SWIG_POINTER_NOSHADOW),
+                    "std::invalid_argument", $descriptor(std::invalid_argument *));
+  SWIG_fail;
+}
 %init %{
   pi_giveDestructor<std::invalid_argument>(SWIGTYPE_p_std__invalid_argument, "delete_invalid_argument");
 %}
@@ -229,11 +237,16 @@ void __setDebugIgnore(bool quiet = false);
 
 // ------------------------------------------------------------------- records
 
-// A parameter map given to a setter replaces the record's map; a null map is
-// refused.
-%typemap(in, noblock=1) PIFunctionParamsStringMap_t *strMap, PIFunctionParamsIntMap_t *intMap,
-                        PIFunctionParamsDoubleMap_t *dblMap, PIFunctionParamsPointerMap_t *ptrMap
-                        (void *argp = 0, int res = 0) {
+// The parameter maps are opaque to scripts: a getter returns a pointer object
+// addressing the record's own map, a setter copies the map it is given (a
+// null map is refused).
+struct PIFunctionParamsStringMap_t;
+struct PIFunctionParamsIntMap_t;
+struct PIFunctionParamsDoubleMap_t;
+struct PIFunctionParamsPointerMap_t;
+struct ClientMessageMap_t;
+%define PI_PARAMETER_MAP(MAP, FIELD)
+%typemap(in, noblock=1) MAP *FIELD (void *argp = 0, int res = 0) {
   res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
   if (!SWIG_IsOK(res)) {
     %argument_fail(res, "$type", $symname, $argnum);
@@ -243,6 +256,11 @@ void __setDebugIgnore(bool quiet = false);
   }
   $1 = %reinterpret_cast(argp, $ltype);
 }
+%enddef
+PI_PARAMETER_MAP(PIFunctionParamsStringMap_t, strMap)
+PI_PARAMETER_MAP(PIFunctionParamsIntMap_t, intMap)
+PI_PARAMETER_MAP(PIFunctionParamsDoubleMap_t, dblMap)
+PI_PARAMETER_MAP(PIFunctionParamsPointerMap_t, ptrMap)
 
 struct PITerrainRasterNodeRequest {
   uint8_t** buffer;
@@ -459,6 +477,9 @@ public:
     reverse_iterator rend() { return $self->rend(); }
   }
   void clear();
+  %typemap(out, noblock=1) allocator_type {
+    $result = SWIG_NewPointerObj(new $1_ltype($1), $&1_descriptor, SWIG_POINTER_OWN | SWIG_POINTER_NOSHADOW);
+  }
   allocator_type get_allocator() const;
   vector(size_type size);
   %extend {

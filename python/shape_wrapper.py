@@ -10,6 +10,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    that overload is called directly, so a bad argument is reported with its
    own argument error ("in method '__setDebugIgnore', argument 1 of type
    'bool'") rather than with the generic overload text.
+3. Argument counts: a dispatcher accepts from the fewest to the most
+   arguments of its overloads, so too few arguments are reported as
+   "expected at least N" (or "expected N" when all overloads take N), before
+   the overload text.
 """
 
 import re
@@ -56,10 +60,28 @@ def dispatch_by_count(wrapper):
     return DISPATCHER.sub(shape_dispatcher, wrapper)
 
 
+UNPACK = re.compile(r'SWIG_Python_UnpackTuple\(args, "(\w+)", 0, (\d+), argv\)')
+
+
+def count_range_checks(wrapper):
+    """Within every overload dispatcher, the unpacking accepts from the
+    smallest to the largest argument count of its overloads."""
+
+    def shape_dispatcher(match):
+        body = match.group(1)
+        counts = [int(count) for count, _ in COUNT_BLOCK.findall(body)]
+        if not counts:
+            return body
+        return UNPACK.sub(lambda m: 'SWIG_Python_UnpackTuple(args, "%s", %d, %s, argv)' % (
+            m.group(1), min(counts), m.group(2)), body, count=1)
+
+    return DISPATCHER.sub(shape_dispatcher, wrapper)
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
-    wrapper = dispatch_by_count(drop_static_method_entry(wrapper))
+    wrapper = count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper)))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:
