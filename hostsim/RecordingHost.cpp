@@ -28,9 +28,11 @@ struct HostState {
     int slotZeroCalls = 0;
 };
 
+// Never destroyed: hosts built on this one (a service host held in a static
+// of another library) still reach it while the process exits.
 HostState& state() {
-    static HostState instance;
-    return instance;
+    static HostState* const instance = new HostState();
+    return *instance;
 }
 
 template <typename View>

@@ -154,7 +154,12 @@ Simulator* Simulator::running() { return instance().get(); }
 
 int Simulator::fireSignal(const std::string& name) {
     PluginClient::Interfaces::SignalData data;
-    return services_.signals.fireCallbacks(name, &data);
+    try {
+        return services_.signals.fireCallbacks(name, &data);
+    } catch (...) {
+        // A callback failed; a Python callback leaves its exception pending.
+        return -1;
+    }
 }
 
 std::string Simulator::traceJson() const {

@@ -47,7 +47,8 @@ public:
     // Called with each request once it has been answered.
     void onRequest(std::function<void(const TraceEntry&)> sink) { sink_ = std::move(sink); }
 
-    // Fires a signal through the signal service; returns how many callbacks ran.
+    // Fires a signal through the signal service; returns how many callbacks
+    // ran, or -1 when one failed (a Python callback's exception stays pending).
     int fireSignal(const std::string& name);
 
     std::string traceJson() const;
