@@ -4,6 +4,8 @@ the colour functions."""
 import math
 import unittest
 
+import support
+
 import _PluginInterfaces as m
 import PluginInterfaces as P
 
@@ -45,11 +47,7 @@ class Colours(unittest.TestCase):
             (lambda: m.PIRGBA(0, 0, 0, 1.5), TypeError, "in method 'PIRGBA', argument 4 of type 'int'"),
             (lambda: m.PIRGB(1, 2), TypeError, 'PIRGB expected 3 arguments, got 2'),
         ]
-        for index, (call, error, message) in enumerate(cases):
-            with self.subTest(index):
-                with self.assertRaises(error) as raised:
-                    call()
-                self.assertEqual(str(raised.exception), message)
+        support.assert_each_raises(self, cases)
 
     def test_docstring(self):
         self.assertEqual(m.PIRGB.__doc__, '\nPIRGB(int red, int green, int blue) -> PIColor_t\n\n'

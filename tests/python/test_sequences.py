@@ -4,6 +4,8 @@ overloads, argument errors and every access outside a vector."""
 import gc
 import unittest
 
+import support
+
 import _PluginInterfaces as m
 import PluginInterfaces as P
 
@@ -118,11 +120,7 @@ class Construction(unittest.TestCase):
                 'new_StringVector', SV + '::vector()', SV + '::vector(%s const &)' % SV,
                 SV + '::vector(%s::size_type)' % SV, SV + '::vector(%s::size_type,%s::value_type const &)' % (SV, SV))),
         ]
-        for index, (call, error, message) in enumerate(cases):
-            with self.subTest(index):
-                with self.assertRaises(error) as raised:
-                    call()
-                self.assertEqual(str(raised.exception), message)
+        support.assert_each_raises(self, cases)
 
     def test_impossible_sizes_raise_instead_of_allocating(self):
         for call in (lambda: S(2**62), lambda: U(2**61, 1), lambda: S(ABC).reserve(2**62),
@@ -466,11 +464,7 @@ class Iterators(unittest.TestCase):
             (lambda: m.SwigPyIterator_value(None), TypeError,
              "in method 'SwigPyIterator_value', argument 1 of type 'swig::SwigPyIterator const *'"),
         ]
-        for index, (call, error, message) in enumerate(cases):
-            with self.subTest(index):
-                with self.assertRaises(error) as raised:
-                    call()
-                self.assertEqual(str(raised.exception), message)
+        support.assert_each_raises(self, cases)
 
     def test_every_iterator_keeps_its_vector_alive(self):
         for make in (lambda v: v.iterator(), lambda v: v.begin(), lambda v: v.rbegin(), lambda v: v.end() - 1):
