@@ -55,4 +55,30 @@ public:
                                        const std::map<std::string, std::string>& options) const = 0;
 };
 
+// Presents an export-only delegate as an import/export delegate, for the
+// registrations that take a FileImportExportDelegate. The adapter owns the
+// delegate it wraps and deletes it when it is itself destroyed.
+class PI_EXPORT FileExportDelegateAdapter : public FileImportExportDelegate {
+public:
+    // Takes ownership of `wrapped`, which may be null.
+    explicit FileExportDelegateAdapter(FileExportDelegate* wrapped);
+    ~FileExportDelegateAdapter() override;
+
+    FileExportDelegateAdapter(const FileExportDelegateAdapter&) = delete;
+    FileExportDelegateAdapter& operator=(const FileExportDelegateAdapter&) = delete;
+
+    // Forwarded to the wrapped delegate, which must exist.
+    QWidget* createEditor(QWidget* parent) const override;
+    int processFileWithWidget(const std::string& fileName, const QWidget* editor) const override;
+
+    // Forwarded when the wrapped delegate is a FileExportDelegateV2; returns
+    // 1 (cannot process) without calling anything otherwise, or when there
+    // is no wrapped delegate.
+    int processFileWithOptions(const std::string& fileName,
+                               const std::map<std::string, std::string>& options) const override;
+
+private:
+    FileExportDelegate* wrapped_;
+};
+
 }  // namespace PICommon

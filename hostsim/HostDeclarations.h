@@ -27,6 +27,51 @@ public:
 
 }  // namespace PICommon
 
+// Opaque to the host as well: it only passes callback addresses on.
+class FunctorTwoParams__;
+
+// The plug-in's GUI proxies as the host calls them. The class names are the
+// plug-in's, so that a sanitizer's dynamic-type check accepts the calls; the
+// slot order is the host's own reading of the contract. The host never
+// constructs or destroys one.
+namespace PIGUI {
+
+class PIVerticalFrame;
+
+// Slots 0 and 1 the destructor pair, slot 2 show, slot 3 mapFunction.
+class PIWindow {
+public:
+    virtual ~PIWindow() = default;
+    virtual void show() = 0;
+    virtual void mapFunction(FunctorTwoParams__* function) = 0;
+};
+
+// A spinner adds slot 4, getFoxTextField.
+class PISpinner : public PIWindow {
+public:
+    virtual void* getFoxTextField() = 0;
+};
+
+// Check buttons and menu items add slot 4, getFoxButton.
+class PICheckButton : public PIWindow {
+public:
+    virtual void* getFoxButton() = 0;
+};
+class PIMenuItem : public PIWindow {
+public:
+    virtual void* getFoxButton() = 0;
+};
+
+// The factory a tab widget hands over with addTab and insertTab: slots 0
+// and 1 the destructor pair, slot 2 newVerticalFrame(page handle, owns).
+class PIVerticalFrameFactory {
+public:
+    virtual ~PIVerticalFrameFactory() = default;
+    virtual PIVerticalFrame* newVerticalFrame(void* handle, bool ownsServerObject) const = 0;
+};
+
+}  // namespace PIGUI
+
 // Slot 0 operator(), slot 1 Call, slots 2 and 3 the destructor pair.
 class Functor__ {
 public:

@@ -14,8 +14,106 @@ namespace {
 const std::map<int32_t, BlockKind>& builtInKinds() {
     static const std::map<int32_t, BlockKind> kinds = {
         {16, BlockKind::CatchAll},   // call-context override
+
+        // GUI proxies.
+        {100, BlockKind::PointerAndPointer},         // bind a proxy
+        {101, BlockKind::PointerStringAndString},    // registry write
+        {102, BlockKind::PointerAndString},          // registry read
+        {103, BlockKind::PointerAndString},          // create menu
+        {104, BlockKind::Raw},                       // create menu separator: the menu handle
+        {105, BlockKind::PointerStringAndFunction},  // create menu item
+        {106, BlockKind::PointerStringAndFunction},  // create toolbar button
+        {108, BlockKind::PointerAndOpts},            // create vertical frame
+        {109, BlockKind::PointerAndOpts},            // create horizontal frame
+        {110, BlockKind::PointerAndString},          // create group box
+        {111, BlockKind::PointerAndInt},             // create vertical matrix
+        {112, BlockKind::PointerAndInt},             // create horizontal matrix
+        {113, BlockKind::PointerAndOpts},            // create switcher
+        {114, BlockKind::PointerAndString},          // create dialog box
+        {115, BlockKind::Raw},                       // show dialog box: the handle
+        {118, BlockKind::PointerStringAndFunction},  // create button
+        {119, BlockKind::PointerIntAndFunction},     // create text field
+        {120, BlockKind::PointerAndString},          // create label
+        {121, BlockKind::PointerStringAndFunction},  // create radio button
+        {122, BlockKind::PointerStringAndFunction},  // create check button
+        {123, BlockKind::PointerIntAndFunction},     // create colour well
+        {124, BlockKind::PointerStringAndFunction},  // create option menu
+        {125, BlockKind::PointerIntAndFunction},     // create spinner
+        {126, BlockKind::PointerIntAndString},       // create list
+        {127, BlockKind::CatchAll},                  // list: append item
+        {128, BlockKind::PointerAndInt},             // list: remove item
+        {129, BlockKind::PointerAndInt},             // list: number of items
+        {130, BlockKind::PointerAndInt},             // list: selected item
+        {131, BlockKind::PointerIntAndBool},         // list: select item
+        {132, BlockKind::Raw},                       // list: deselect all: the handle
+        {133, BlockKind::PointerIntAndString},       // list: item text
+        {134, BlockKind::PointerIntAndString},       // list: set item text
+        {135, BlockKind::PointerAndInt},             // list: item data
+        {136, BlockKind::PointerPointerAndInt},      // list: set item data
+        {137, BlockKind::PointerIntAndString},       // list: append header
+        {138, BlockKind::PointerAndInt},             // list: remove header
+        {139, BlockKind::PointerIntAndString},       // option menu: append
+        {140, BlockKind::PointerPointerAndInt},      // spinner range
+        {141, BlockKind::PointerPointerAndInt},      // switcher current panel
+        {142, BlockKind::Raw},                       // destroy: the handle
+        {143, BlockKind::PointerAndBool},            // window hidden
+        {144, BlockKind::PointerAndBool},            // window enabled
+        {145, BlockKind::PointerAndBool},            // window checked
+        {146, BlockKind::PointerAndFunction},        // window map function
+        {147, BlockKind::Raw},                       // window has focus: the handle
+        {148, BlockKind::Raw},                       // window shown: the handle
+        {149, BlockKind::PointerAndInt},             // window int value
+        {150, BlockKind::PointerAndDouble},          // window double value
+        {151, BlockKind::PointerAndString},          // window text value
+        {152, BlockKind::PointerAndInt},             // window set int
+        {153, BlockKind::PointerAndDouble},          // window set double
+        {154, BlockKind::PointerAndString},          // window set text
+        {155, BlockKind::CatchAll},                  // mouse grab, cursor override
+        {156, BlockKind::Raw},                       // window set focus: the handle
+        {157, BlockKind::CatchAll},                  // coordinates from the main window
+        {158, BlockKind::CatchAll},                  // icons
+        {159, BlockKind::CatchAll},                  // option-menu entries
+        {160, BlockKind::CatchAll},                  // dialog close observers
+        {161, BlockKind::CatchAll},                  // dialog docking
+        {162, BlockKind::CatchAll},                  // progress dialog
+        {164, BlockKind::CatchAll},                  // text-field placeholder
+        {165, BlockKind::CatchAll},                  // tab widget
+        {166, BlockKind::CatchAll},                  // window size limits, style sheet
+        {167, BlockKind::CatchAll},                  // list selection mode
+        {168, BlockKind::CatchAll},                  // server garbage
+
         {319, BlockKind::CatchAll},  // actions and hot keys
         {322, BlockKind::CatchAll},  // services
+        // Viewports, overlay texts, drawing, earth model.
+        {308, BlockKind::CatchAll},
+        {310, BlockKind::DirectString},
+        {311, BlockKind::DirectInt},
+        {312, BlockKind::DirectInt},
+        {314, BlockKind::DirectString},
+        {315, BlockKind::CatchAll},
+        {320, BlockKind::CatchAll},
+        {327, BlockKind::CatchAll},
+        {436, BlockKind::CatchAll},
+        {438, BlockKind::CatchAll},
+        // File and network handlers, import/export delegates, recording.
+        {323, BlockKind::CatchAll},
+        {500, BlockKind::RegisterHandler},
+        {501, BlockKind::RegisterHandler},
+        // Application information, notification, preferences (codes 10 to 14
+        // and 302 to 305 carry null or raw data).
+        {15, BlockKind::CatchAll},
+        {300, BlockKind::DirectString},
+        {301, BlockKind::DirectInt},
+        {306, BlockKind::PointerStringAndString},
+        {321, BlockKind::CatchAll},
+        {324, BlockKind::CatchAll},
+        {325, BlockKind::CatchAll},
+        {326, BlockKind::CatchAll},
+        // Dialogs, cursors, time-outs, server status (recording is 323).
+        {163, BlockKind::CatchAll},
+        {309, BlockKind::CatchAll},
+        {317, BlockKind::CatchAll},
+        {318, BlockKind::CatchAll},
     };
     return kinds;
 }
