@@ -75,6 +75,27 @@ static constexpr bool pi_takesNullRecord(const char* flatName) {
   }
 }
 
+// The registration entries take only the proxy class of their type: the
+// first class registered, or after a reload of the proxy module a class of
+// the same name. Anything else would become the factory of every later
+// object of that type.
+%{
+static int pi_acceptsProxyClass(swig_type_info* type, PyObject* klass) {
+  if (!PyType_Check(klass)) {
+    PyErr_SetString(PyExc_TypeError, "a proxy class is expected");
+    return 0;
+  }
+  SwigPyClientData* registered = static_cast<SwigPyClientData*>(type->clientdata);
+  if (registered && registered->klass && PyType_Check(registered->klass) &&
+      strcmp(reinterpret_cast<PyTypeObject*>(registered->klass)->tp_name,
+                  reinterpret_cast<PyTypeObject*>(klass)->tp_name) != 0) {
+    PyErr_Format(PyExc_TypeError, "the proxy class of %s is registered already", type->str ? type->str : type->name);
+    return 0;
+  }
+  return 1;
+}
+%}
+
 // Native failures become Python exceptions; none leaves a flat function as a
 // C++ exception. A director exception (a Python callback raised while native
 // code called it) and a sequence operation that set a Python error already

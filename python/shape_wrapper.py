@@ -14,6 +14,12 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    arguments of its overloads, so too few arguments are reported as
    "expected at least N" (or "expected N" when all overloads take N), before
    the overload text.
+4. Proxy registration and initialisation refuse what would break the module:
+   a registration entry takes only the proxy class (anything else would
+   become the factory of every later object of that type), and an
+   initialisation entry
+   given a second object that is not a pointer object raises its TypeError
+   instead of releasing a null reference.
 """
 
 import re
@@ -78,10 +84,37 @@ def count_range_checks(wrapper):
     return DISPATCHER.sub(shape_dispatcher, wrapper)
 
 
+REGISTER = re.compile(r'(  if \(!SWIG_Python_UnpackTuple\(args, "swigregister", 1, 1, &obj\)\) return NULL;\n)'
+                      r'(  SWIG_TypeNewClientData\((\w+), SWIG_NewClientData\(obj\)\);\n)')
+INITIALISE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n'
+              '    if (sthis) {\n'
+              '      Py_DECREF(SwigPyObject_append((PyObject*) sthis, obj[1]));\n'
+              '    } else {\n')
+INITIALISE_ONCE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n'
+                   '    if (!SwigPyObject_Check(obj[1])) {\n'
+                   '      PyErr_SetString(PyExc_TypeError, "a pointer object is expected");\n'
+                   '      return NULL;\n'
+                   '    }\n'
+                   '    if (sthis) {\n'
+                   '      PyErr_SetString(PyExc_TypeError, "the object is initialised already");\n'
+                   '      return NULL;\n'
+                   '    } else {\n')
+
+
+def guard_registration(wrapper):
+    """Registration entries ask pi_acceptsProxyClass (defined by the
+    interface file) first; initialisation attaches one pointer object to an
+    object that has none."""
+    if not REGISTER.search(wrapper) or INITIALISE not in wrapper:
+        raise ValueError('no registration or initialisation code to guard')
+    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\3, obj)) return NULL;\n\2', wrapper)
+    return wrapper.replace(INITIALISE, INITIALISE_ONCE)
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
-    wrapper = count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper)))
+    wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

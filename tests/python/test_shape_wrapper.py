@@ -59,6 +59,16 @@ class ShapeWrapper(unittest.TestCase):
                 shaped = shape_wrapper.count_range_checks(wrapper)
                 self.assertIn('SWIG_Python_UnpackTuple(args, "f", %d, %d, argv)' % (fewest, max(counts)), shaped)
 
+    def test_registration_asks_first_and_initialisation_attaches_once(self):
+        register = ('  if (!SWIG_Python_UnpackTuple(args, "swigregister", 1, 1, &obj)) return NULL;\n'
+                    '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n')
+        shaped = shape_wrapper.guard_registration(register + shape_wrapper.INITIALISE)
+        self.assertIn('return NULL;\n  if (!pi_acceptsProxyClass(SWIGTYPE_p_X, obj)) return NULL;\n'
+                      '  SWIG_TypeNewClientData(SWIGTYPE_p_X', shaped)
+        self.assertIn('"the object is initialised already"', shaped)
+        self.assertNotIn('SwigPyObject_append', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.guard_registration('nothing to guard')
 
 if __name__ == '__main__':
     unittest.main()
