@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "api/PIActions.h"
 #include "bridge/PIBase.h"
 #include "bridge/PIFunctionMap.h"
 #include "bridge/PIParameterBlocks.h"
@@ -56,14 +57,6 @@ void printRequests() {
     testhost::clearRequests();
 }
 
-// Asks whether an action exists: code 319, selector 4, result slot pre-set to 0.
-void askForAction(const char* name) {
-    PI_DATA_CATCHALL block;
-    block.intVector = {4, 0};
-    block.strVector = {name};
-    handle(static_cast<PIServerFunctions_t>(319), &block);
-}
-
 }  // namespace
 
 int main() {
@@ -83,12 +76,12 @@ int main() {
 
     std::printf("\npush an override (status %d), then a request carries it:\n",
                 PIBase::pushOverrideThisPointer(&otherPlugin));
-    askForAction("File.Open");
+    PICommon::doesActionExist("File.Open");
     printRequests();
 
     std::printf("\npop it (status %d), and the next request carries the default context again:\n",
                 PIBase::popOverrideThisPointer());
-    askForAction("File.Open");
+    PICommon::doesActionExist("File.Open");
     printRequests();
     return 0;
 }

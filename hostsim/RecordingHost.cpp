@@ -121,13 +121,16 @@ const std::map<int32_t, BlockKind>& builtInKinds() {
 struct HostState {
     std::vector<Request> requests;
     std::map<int32_t, Responder> responders;
+    Observer observer;
     std::map<int32_t, BlockKind> kinds = builtInKinds();
     int slotZeroCalls = 0;
 };
 
+// Never destroyed: hosts built on this one (a service host held in a static
+// of another library) still reach it while the process exits.
 HostState& state() {
-    static HostState instance;
-    return instance;
+    static HostState* const instance = new HostState();
+    return *instance;
 }
 
 template <typename View>
@@ -292,14 +295,19 @@ public:
         request.block = decode(kindOf(code), data);
         state().requests.push_back(request);
 
+        void* result = nullptr;
         const auto responder = state().responders.find(code);
-        if (responder == state().responders.end()) {
-            return nullptr;
+        if (responder != state().responders.end()) {
+            Exchange exchange(request, data);
+            // Copied: a responder may install responders while it runs.
+            Responder answer = responder->second;
+            result = answer(exchange);
         }
-        Exchange exchange(request, data);
-        // Copied: a responder may install responders while it runs.
-        Responder answer = responder->second;
-        return answer(exchange);
+        if (state().observer) {
+            Observer observer = state().observer;
+            observer(request, decode(kindOf(code), data), result);
+        }
+        return result;
     }
 };
 
@@ -435,6 +443,8 @@ void respond(int32_t code, Responder responder) {
     }
 }
 
+void observe(Observer observer) { state().observer = std::move(observer); }
+
 void setBlockKind(int32_t code, BlockKind kind) { state().kinds[code] = kind; }
 
 const std::vector<Request>& requests() { return state().requests; }
@@ -457,6 +467,7 @@ void reset() {
     auto& s = state();
     s.requests.clear();
     s.responders.clear();
+    s.observer = nullptr;
     s.kinds = builtInKinds();
     s.slotZeroCalls = 0;
 }

@@ -119,6 +119,12 @@ using Responder = std::function<void*(Exchange&)>;
 // Installs (or replaces) the responder for `code`; an empty one removes it.
 TESTHOST_API void respond(int32_t code, Responder responder);
 
+// Sees every request once it has been answered: the request as it arrived,
+// the block as the host left it, and what Call returned. An empty one removes
+// it.
+using Observer = std::function<void(const Request& request, const Block& answered, void* result)>;
+TESTHOST_API void observe(Observer observer);
+
 // Tells the host which block class `code` carries (the built-in table knows
 // the codes the library sends).
 TESTHOST_API void setBlockKind(int32_t code, BlockKind kind);
@@ -133,7 +139,7 @@ TESTHOST_API int slotZeroCalls();
 // Forgets the requests recorded so far.
 TESTHOST_API void clearRequests();
 
-// Forgets requests, responders and block-kind changes.
+// Forgets requests, responders, the observer and block-kind changes.
 TESTHOST_API void reset();
 
 // The host's function map, as SPI_GetFunctionMap returns it.

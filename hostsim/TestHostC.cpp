@@ -1,9 +1,8 @@
 #include "hostsim/TestHostC.h"
 
-#include <cstdio>
 #include <memory>
-#include <sstream>
 
+#include "hostsim/HostJson.h"
 #include "hostsim/ServiceHost.h"
 
 namespace testhost {
@@ -12,60 +11,6 @@ namespace {
 std::unique_ptr<ServiceHost>& serviceHost() {
     static std::unique_ptr<ServiceHost> host;
     return host;
-}
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string address(const void* pointer) { return std::to_string(reinterpret_cast<uintptr_t>(pointer)); }
-
-template <typename T, typename Format>
-std::string list(const std::vector<T>& items, Format format) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i ? ", " : "") + format(items[i]);
-    }
-    return out + "]";
-}
-
-std::string number(double value) {
-    std::ostringstream out;
-    out.precision(17);
-    out << value;
-    return out.str();
-}
-
-std::string boolean(bool value) { return value ? "true" : "false"; }
-
-std::string blockJson(const Block& b) {
-    std::ostringstream out;
-    out << "{\"kind\": " << quoted(kindName(b.kind));
-    out << ", \"opts\": " << list(std::vector<int32_t>(b.opts.begin(), b.opts.end()), [](int32_t v) {
-        return std::to_string(v);
-    });
-    out << ", \"dbls\": " << list(b.dbls, number);
-    out << ", \"ints\": " << list(b.ints, [](int32_t v) { return std::to_string(v); });
-    out << ", \"strs\": " << list(b.strs, quoted);
-    out << ", \"ptrs\": " << list(b.ptrs, address);
-    out << "}";
-    return out.str();
 }
 
 }  // namespace
@@ -91,10 +36,7 @@ void testhost_report_context(void* context) {
 
 const char* testhost_requests_json(void) {
     static std::string text;
-    text = list(requests(), [](const Request& r) {
-        return "{\"context\": " + address(r.context) + ", \"code\": " + std::to_string(r.code) +
-               ", \"data\": " + address(r.data) + ", \"block\": " + blockJson(r.block) + "}";
-    });
+    text = json::list(requests(), json::request);
     return text.c_str();
 }
 
@@ -105,43 +47,7 @@ const char* testhost_state_json(void) {
         text = "null";
         return text.c_str();
     }
-    const auto ids = [](const std::vector<uint64_t>& v) {
-        return list(v, [](uint64_t id) { return std::to_string(id); });
-    };
-    const auto& w = host->fileWriter.settings;
-    std::ostringstream out;
-    out << "{\"bindings\": {";
-    bool first = true;
-    for (const char* name :
-         {kDataBrowserService, kFileLocatorService, kFileWriterService, kSignalService, kSnapShotService}) {
-        out << (first ? "" : ", ") << quoted(name) << ": " << list(host->clientsOf(name), address);
-        first = false;
-    }
-    out << "}, \"entityGui\": {\"guiShown\": " << boolean(host->entityGui.guiShown)
-        << ", \"treeView\": " << boolean(host->entityGui.treeView)
-        << ", \"history\": " << list(host->entityGui.history, ids) << "}";
-    out << ", \"fileWriter\": {\"fileName\": " << quoted(w.fileName)
-        << ", \"startTime\": " << number(w.startTime) << ", \"endTime\": " << number(w.endTime)
-        << ", \"showGui\": " << boolean(w.showGui) << ", \"filePath\": " << w.filePath
-        << ", \"timeFormat\": " << w.timeFormat << ", \"cull\": " << boolean(w.cull)
-        << ", \"cullAngle\": " << number(w.cullAngle) << ", \"includeModels\": " << boolean(w.includeModels)
-        << ", \"coordinateSystem\": " << w.coordinateSystem
-        << ", \"saveExternalFiles\": " << boolean(w.saveExternalFiles) << ", \"writes\": "
-        << list(host->fileWriter.writes,
-                [](const MemoryFileWriter::Write& write) {
-                    return "{\"format\": " + std::to_string(write.format) +
-                           ", \"fileName\": " + quoted(write.settings.fileName) + "}";
-                })
-        << "}";
-    const auto& s = host->snapShot;
-    out << ", \"snapShot\": {\"directory\": " << quoted(s.directory) << ", \"fileType\": " << s.fileType
-        << ", \"filename\": " << quoted(s.filename) << ", \"useScenarioTime\": " << boolean(s.useScenarioTime)
-        << ", \"timerIntervalSeconds\": " << s.timerIntervalSeconds
-        << ", \"snapShotsTaken\": " << s.snapShotsTaken << ", \"timerRunning\": " << boolean(s.timerRunning)
-        << ", \"saveCurrentPlotTab\": " << boolean(s.saveCurrentPlotTab) << "}";
-    out << ", \"signals\": {\"fired\": " << list(host->signals.fired, quoted)
-        << ", \"global\": " << list(host->signals.globalCallbacks(), address) << "}}";
-    text = out.str();
+    text = json::services(*host);
     return text.c_str();
 }
 

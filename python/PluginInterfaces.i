@@ -9,8 +9,11 @@
 %module(directors="1") PluginInterfaces
 
 %{
+#include "bridge/PIColor.h"
 #include "bridge/PIFunctionMap.h"
 #include "bridge/PIPluginConstants.h"
+#include "bridge/PIPluginTypes.h"
+#include "bridge/PITerrainRaster.h"
 #include "python/ClientBindings.h"
 #include "services/PIClients.h"
 #include "services/PIFileLocatorService.h"
@@ -29,43 +32,529 @@
 
 %include <stdint.i>
 %include <std_string.i>
-%include <std_vector.i>
 
-// None as the object of a method would reach native code as a null object:
-// refuse it with the ordinary argument error for argument 1.
+// ------------------------------------------------------- argument conversion
+
+%{
+// Record field setters skip a null record themselves, so they take None as
+// the record and do nothing. The extents setters copy into the record
+// unconditionally, and refuse it like every other method.
+static constexpr bool pi_endsWith(const char* text, const char* suffix, unsigned long textLength = 0,
+                                  unsigned long suffixLength = 0) {
+  return text[textLength] ? pi_endsWith(text, suffix, textLength + 1, suffixLength)
+         : suffix[suffixLength] ? pi_endsWith(text, suffix, textLength, suffixLength + 1)
+         : suffixLength <= textLength &&
+               std::char_traits<char>::compare(text + textLength - suffixLength, suffix, suffixLength) == 0;
+}
+static constexpr bool pi_takesNullRecord(const char* flatName) {
+  return pi_endsWith(flatName, "_set") && !pi_endsWith(flatName, "Extents_set");
+}
+%}
+
+// The object of a method. None would reach native code as a null object, and
+// so would an object already freed: both are refused with the argument error
+// for argument 1. A function that consumes its object (a destructor, an
+// in-place operator) also clears it, so that a stale reference to a freed
+// object is refused instead of used; it cannot consume an object it does not
+// own.
 %typemap(in, noblock=1) SWIGTYPE *self (void *argp = 0, int res = 0) {
-  if ($input == Py_None) {
-    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  if ($input == Py_None && pi_takesNullRecord("$symname")) {
+    $1 = 0;
+  } else {
+    if ($input == Py_None) {
+      %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+    }
+    res = SWIG_ConvertPtr($input, &argp, $descriptor, $disown | ($disown ? SWIG_POINTER_CLEAR : 0) | %convertptr_flags);
+    if (res == SWIG_ERROR_RELEASE_NOT_OWNED) {
+      %releasenotowned_fail(res, "$type", $symname, $argnum);
+    }
+    if (!SWIG_IsOK(res) || !argp) {
+      %argument_fail(SWIG_IsOK(res) ? SWIG_TypeError : res, "$type", $symname, $argnum);
+    }
+    $1 = %reinterpret_cast(argp, $ltype);
   }
-  res = SWIG_ConvertPtr($input, &argp, $descriptor, $disown | %convertptr_flags);
-  if (!SWIG_IsOK(res)) {
-    %argument_fail(res, "$type", $symname, $argnum);
-  }
-  $1 = %reinterpret_cast(argp, $ltype);
 }
 
-// A director exception (a Python callback raised while native code called
-// it) must never leave a flat function as a C++ exception: the Python error
-// it carries is already pending, so the function just fails with it.
+// The registration entries take only the proxy class of their type: the
+// first class registered, or after a reload of the proxy module a class of
+// the same name. Anything else would become the factory of every later
+// object of that type.
+%{
+static int pi_acceptsProxyClass(swig_type_info* type, PyObject* klass) {
+  if (!PyType_Check(klass)) {
+    PyErr_SetString(PyExc_TypeError, "a proxy class is expected");
+    return 0;
+  }
+  SwigPyClientData* registered = static_cast<SwigPyClientData*>(type->clientdata);
+  if (registered && registered->klass && PyType_Check(registered->klass) &&
+      strcmp(reinterpret_cast<PyTypeObject*>(registered->klass)->tp_name,
+                  reinterpret_cast<PyTypeObject*>(klass)->tp_name) != 0) {
+    PyErr_Format(PyExc_TypeError, "the proxy class of %s is registered already", type->str ? type->str : type->name);
+    return 0;
+  }
+  return 1;
+}
+%}
+
+// Native failures become Python exceptions; none leaves a flat function as a
+// C++ exception. A director exception (a Python callback raised while native
+// code called it) and a sequence operation that set a Python error already
+// carry their error.
 %exception {
   try {
     $action
   } catch (Swig::DirectorException &) {
     SWIG_fail;
+  } catch (pyseq::python_error &) {
+    SWIG_fail;
+  } catch (swig::stop_iteration &) {
+    SWIG_SetErrorObj(PyExc_StopIteration, SWIG_Py_Void());
+    SWIG_fail;
+  } catch (std::out_of_range &e) {
+    SWIG_exception_fail(SWIG_IndexError, e.what());
+  } catch (std::invalid_argument &e) {
+    SWIG_exception_fail(SWIG_ValueError, e.what());
+  } catch (std::length_error &e) {
+    SWIG_exception_fail(SWIG_MemoryError, e.what());
+  } catch (std::bad_alloc &) {
+    PyErr_NoMemory();
+    SWIG_fail;
   }
 }
 
-// ---------------------------------------------------------------- debug/ignore
+// Values the runtime owns but no class describes (a time format, an
+// allocator, an exception value) still need a destructor when their pointer
+// object is collected; otherwise the runtime reports a leak on standard
+// output.
+%{
+template <class T>
+static PyObject* pi_deleteOwned(PyObject*, PyObject* object) {
+  delete static_cast<T*>(reinterpret_cast<SwigPyObject*>(object)->ptr);
+  Py_RETURN_NONE;
+}
+template <class T>
+static void pi_giveDestructor(swig_type_info* type, const char* name) {
+  if (!type->clientdata) {
+    static PyMethodDef definition = {name, pi_deleteOwned<T>, METH_O, NULL};
+    static SwigPyClientData data = {0, 0, 0, 0, 0, 0, 0};
+    data.destroy = PyCFunction_New(&definition, NULL);
+    type->clientdata = &data;
+  }
+}
+%}
+
+// ------------------------------------------------------------- SwigPyIterator
+
+// Sequences are bound by this module itself (python/Sequences.h), not by the
+// generic container support: every index, slice and iterator move is checked.
+%fragment("PISequences", "header",
+          fragment=SWIG_AsPtr_frag(std::string), fragment=SWIG_From_frag(std::string),
+          fragment=SWIG_AsVal_frag(unsigned long), fragment=SWIG_From_frag(unsigned long)) %{
+#include <vector>
+#include "python/Sequences.h"
+%}
+%fragment("PISequences");
+
+// "bad iterator type" travels as a RuntimeError whose value is an owned
+// pointer object holding the native exception.
+%typemap(throws, noblock=1) std::invalid_argument {
+  SWIG_Python_Raise(SWIG_NewPointerObj(new std::invalid_argument($1), $descriptor(std::invalid_argument *),
+                                       SWIG_POINTER_OWN | SWIG_POINTER_NOSHADOW),
+                    "std::invalid_argument", $descriptor(std::invalid_argument *));
+  SWIG_fail;
+}
+%init %{
+  pi_giveDestructor<std::invalid_argument>(SWIGTYPE_p_std__invalid_argument, "delete_invalid_argument");
+%}
+
+namespace swig {
+%ignore stop_iteration;
+struct stop_iteration {};
+%typemap(throws, noblock=1) stop_iteration {
+  (void)$1;
+  SWIG_SetErrorObj(PyExc_StopIteration, SWIG_Py_Void());
+  SWIG_fail;
+}
+
+%newobject SwigPyIterator::copy;
+%newobject SwigPyIterator::operator + (ptrdiff_t n) const;
+%newobject SwigPyIterator::operator - (ptrdiff_t n) const;
+
+// incr, decr and advance move the iterator and return it: the script gets
+// its own object back, so no second object ever refers to the same native
+// iterator without owning it.
+%typemap(out, noblock=1) SwigPyIterator *incr, SwigPyIterator *decr, SwigPyIterator *advance {
+  $result = swig_obj[0];
+  Py_INCREF($result);
+}
+
+// Moving outside the vector ends the iteration; measuring between iterators
+// of different kinds reports "bad iterator type" as a RuntimeError carrying
+// the native exception.
+%catches(swig::stop_iteration) SwigPyIterator::value() const;
+%catches(swig::stop_iteration) SwigPyIterator::incr(size_t n = 1);
+%catches(swig::stop_iteration) SwigPyIterator::decr(size_t n = 1);
+%catches(std::invalid_argument) SwigPyIterator::distance(const SwigPyIterator &x) const;
+%catches(std::invalid_argument) SwigPyIterator::equal (const SwigPyIterator &x) const;
+%catches(swig::stop_iteration) SwigPyIterator::__next__();
+%catches(swig::stop_iteration) SwigPyIterator::next();
+%catches(swig::stop_iteration) SwigPyIterator::previous();
+%catches(swig::stop_iteration) SwigPyIterator::advance(ptrdiff_t n);
+%catches(swig::stop_iteration) SwigPyIterator::operator += (ptrdiff_t n);
+%catches(swig::stop_iteration) SwigPyIterator::operator -= (ptrdiff_t n);
+%catches(swig::stop_iteration) SwigPyIterator::operator + (ptrdiff_t n) const;
+%catches(swig::stop_iteration) SwigPyIterator::operator - (ptrdiff_t n) const;
+%catches(std::invalid_argument) SwigPyIterator::operator - (const SwigPyIterator &x) const;
+
+// Only == and != give way to the interpreter's default comparison when the
+// other object is not an iterator; + and - report their own errors.
+%feature("python:maybecall", "0") SwigPyIterator::operator +;
+%feature("python:maybecall", "0") SwigPyIterator::operator -;
+
+%extend SwigPyIterator {
+%pythoncode %{def __iter__(self):
+    return self%}
+}
+
+struct SwigPyIterator {
+protected:
+  SwigPyIterator(PyObject *seq);
+
+public:
+  virtual ~SwigPyIterator();
+  virtual PyObject *value() const = 0;
+  virtual SwigPyIterator *incr(size_t n = 1) = 0;
+  virtual SwigPyIterator *decr(size_t n = 1);
+  virtual ptrdiff_t distance(const SwigPyIterator &x) const;
+  virtual bool equal (const SwigPyIterator &x) const;
+  virtual SwigPyIterator *copy() const = 0;
+  PyObject *next();
+  PyObject *__next__();
+  PyObject *previous();
+  SwigPyIterator *advance(ptrdiff_t n);
+  bool operator == (const SwigPyIterator& x) const;
+  bool operator != (const SwigPyIterator& x) const;
+  SwigPyIterator& operator += (ptrdiff_t n);
+  SwigPyIterator& operator -= (ptrdiff_t n);
+  SwigPyIterator* operator + (ptrdiff_t n) const;
+  SwigPyIterator* operator - (ptrdiff_t n) const;
+  ptrdiff_t operator - (const SwigPyIterator& x) const;
+};
+}  // namespace swig
+
+// ------------------------------------------------------------------- colours
+
+typedef uint32_t PIColor_t;
+PIColor_t PIRGB(int red, int green, int blue);
+PIColor_t PIRGBA(int red, int green, int blue, int alpha);
+uint32_t PIREDVAL(PIColor_t color);
+uint32_t PIGREENVAL(PIColor_t color);
+uint32_t PIBLUEVAL(PIColor_t color);
+uint32_t PIALPHAVAL(PIColor_t color);
+
+// -------------------------------------------------------------- debug/ignore
 
 void __setDebugIgnore(bool quiet = false);
+
+// ------------------------------------------------------------------- records
+
+// The parameter maps are opaque to scripts: a getter returns a pointer object
+// addressing the record's own map, a setter copies the map it is given (a
+// null map is refused).
+struct PIFunctionParamsStringMap_t;
+struct PIFunctionParamsIntMap_t;
+struct PIFunctionParamsDoubleMap_t;
+struct PIFunctionParamsPointerMap_t;
+struct ClientMessageMap_t;
+%define PI_PARAMETER_MAP(MAP, FIELD)
+%typemap(in, noblock=1) MAP *FIELD (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res)) {
+    %argument_fail(res, "$type", $symname, $argnum);
+  }
+  if (!argp) {
+    %argument_nullref("$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
+%enddef
+PI_PARAMETER_MAP(PIFunctionParamsStringMap_t, strMap)
+PI_PARAMETER_MAP(PIFunctionParamsIntMap_t, intMap)
+PI_PARAMETER_MAP(PIFunctionParamsDoubleMap_t, dblMap)
+PI_PARAMETER_MAP(PIFunctionParamsPointerMap_t, ptrMap)
+
+struct PITerrainRasterNodeRequest {
+  uint8_t** buffer;
+  uint32_t* bufferSize;
+  uint32_t* currentRasterSize;
+  const uint8_t* nodeID;
+  int16_t threadIndex;
+  void* userData;
+};
+
+struct PITerrainRasterSetParseToken {
+  std::string tokenName;
+  std::string tokenValue;
+  void** userData;
+};
+
+struct PITerrainRasterSetRequestInfo {
+  std::string rasterSetName;
+  int activeRequestLimit;
+  int pixelLength;
+  int shallowestLevel;
+  int deepestLevel;
+  int rasterFormat;
+  std::string source;
+  std::string classification;
+  std::string description;
+  bool timeSpecified;
+  int timeValueYear;
+  double timeValueSecondsSinceRefYear;
+  bool hasNoDataValue;
+  float noDataValue;
+  bool hasIgnoreAboveValue;
+  float ignoreAboveValue;
+  bool hasIgnoreBelowValue;
+  float ignoreBelowValue;
+  bool hasReplacementValue;
+  float replacementValue;
+  uint64_t wwExtents[4];
+  uint64_t wExtents[4];
+  uint64_t eExtents[4];
+  uint64_t eeExtents[4];
+  uint64_t nExtents[4];
+  uint64_t sExtents[4];
+  void* userData;
+};
+
+struct PIFunctionParams_t {
+  PIFunctionParamsStringMap_t strMap;
+  PIFunctionParamsIntMap_t intMap;
+  PIFunctionParamsDoubleMap_t dblMap;
+  PIFunctionParamsPointerMap_t ptrMap;
+  size_t size() const;
+  void clear();
+};
+
+typedef void* PIPluginFunction_t(void* clientData, PIFunctionParams_t* params);
+
+struct PIClientFuncAndData_t {
+  PIPluginFunction_t* funcPointer;
+  void* clientData;
+  PIClientFuncAndData_t(PIPluginFunction_t* func = 0, void* cData = 0);
+};
+
+// Known to the runtime, though no function takes or returns it.
+%types(ClientMessageMap_t *);
 
 // ------------------------------------------------- StringVector, UniqueIDVector
 
 namespace PIData {
 typedef uint64_t UniqueID_t;
 }
-%template(StringVector) std::vector<std::string>;
-%template(UniqueIDVector) std::vector<PIData::UniqueID_t>;
+
+// Counts and indices select an overload by being ints; their range is then
+// checked by the overload itself, which reports its own argument error.
+%typemap(typecheck, precedence=SWIG_TYPECHECK_SIZE) size_t, const size_t & "$1 = PyLong_Check($input) ? 1 : 0;"
+%typemap(typecheck, precedence=SWIG_TYPECHECK_PTRDIFF) ptrdiff_t, const ptrdiff_t & "$1 = PyLong_Check($input) ? 1 : 0;"
+%typemap(typecheck, precedence=SWIG_TYPECHECK_UINT64) unsigned long, const unsigned long & "$1 = PyLong_Check($input) ? 1 : 0;"
+
+// The slice forms take any object and refuse a non-slice themselves.
+%typemap(in) PySliceObject * "$1 = (PySliceObject *) $input;"
+%typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER) PySliceObject * "$1 = PySlice_Check($input);"
+
+// A vector argument taken by const reference: a wrapped vector of the type is
+// used directly, any other sequence is copied item by item into a temporary;
+// a vector returned by value becomes a tuple.
+%define PI_VECTOR_CONVERSIONS(VECTOR)
+%typemap(in, noblock=1) const VECTOR & (void *argp = 0, int res = 0, VECTOR temp) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (SWIG_IsOK(res)) {
+    if (!argp) {
+      %argument_nullref("$type", $symname, $argnum);
+    }
+    $1 = %reinterpret_cast(argp, $ltype);
+  } else if (pyseq::fromSequence($input, &temp)) {
+    $1 = &temp;
+  } else {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_VECTOR, noblock=1) const VECTOR & {
+  $1 = pyseq::isVectorLike< VECTOR >($input, $descriptor);
+}
+%typemap(out, noblock=1) VECTOR {
+  $result = pyseq::toTuple($1);
+  if (!$result) SWIG_fail;
+}
+%enddef
+PI_VECTOR_CONVERSIONS(std::vector< std::string >)
+PI_VECTOR_CONVERSIONS(std::vector< PIData::UniqueID_t >)
+
+%include <std_alloc.i>
+
+namespace std {
+
+template<class _Tp, class _Alloc = allocator< _Tp > >
+class vector {
+public:
+  typedef size_t size_type;
+  typedef ptrdiff_t difference_type;
+  typedef _Tp value_type;
+  typedef value_type* pointer;
+  typedef const value_type* const_pointer;
+  typedef value_type& reference;
+  typedef const value_type& const_reference;
+  typedef _Alloc allocator_type;
+
+  // Iterators travel as SwigPyIterator objects: results are open iterators
+  // over this vector; arguments must be forward iterators of this vector.
+  class iterator;
+  class reverse_iterator;
+  %typemap(out, noblock=1) iterator, reverse_iterator {
+    $result = pyseq::openIterator(arg1, swig_obj[0], $1);
+  }
+  %typemap(in, noblock=1) iterator (ptrdiff_t position = 0) {
+    if (!pyseq::forwardPosition($input, arg1, &position)) {
+      %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+    }
+    if (!pyseq::nativeIterator(arg1, position, &$1)) {
+      SWIG_fail;
+    }
+  }
+  %typemap(typecheck, precedence=SWIG_TYPECHECK_ITERATOR, noblock=1) iterator {
+    $1 = SWIG_IsOK(SWIG_ConvertPtr($input, 0, pyseq::iteratorType(), SWIG_POINTER_NO_NULL));
+  }
+
+  %newobject iterator(PyObject **PYTHON_SELF);
+  %newobject __getslice__;
+  %newobject __getitem__(PySliceObject *slice);
+
+  %extend {
+    swig::SwigPyIterator* iterator(PyObject **PYTHON_SELF) {
+      return new pyseq::VectorIterator< std::vector< _Tp, _Alloc >, false, true >(pyseq::ownerOf(*PYTHON_SELF), 0);
+    }
+    %pythoncode %{def __iter__(self):
+    return self.iterator()%}
+
+    bool __nonzero__() const { return !$self->empty(); }
+    bool __bool__() const { return !$self->empty(); }
+    size_type __len__() const { return $self->size(); }
+
+    vector* __getslice__(difference_type i, difference_type j) {
+      return pyseq::getSlice($self, pyseq::explicitRange(i, j, $self));
+    }
+    void __setslice__(difference_type i, difference_type j) {
+      pyseq::setSlice($self, pyseq::explicitRange(i, j, $self), std::vector< _Tp, _Alloc >());
+    }
+    void __setslice__(difference_type i, difference_type j, const std::vector< _Tp, _Alloc >& v) {
+      pyseq::setSlice($self, pyseq::explicitRange(i, j, $self), v);
+    }
+    void __delslice__(difference_type i, difference_type j) {
+      pyseq::deleteSlice($self, pyseq::explicitRange(i, j, $self));
+    }
+    void __delitem__(difference_type i) {
+      $self->erase($self->begin() + pyseq::checkedIndex(i, $self->size()));
+    }
+    vector* __getitem__(PySliceObject *slice) {
+      return pyseq::getSlice($self, pyseq::sliceRange((PyObject *)slice, $self));
+    }
+    void __setitem__(PySliceObject *slice, const std::vector< _Tp, _Alloc >& v) {
+      pyseq::setSlice($self, pyseq::sliceRange((PyObject *)slice, $self), v);
+    }
+    void __setitem__(PySliceObject *slice) {
+      pyseq::deleteSlice($self, pyseq::sliceRange((PyObject *)slice, $self));
+    }
+    void __delitem__(PySliceObject *slice) {
+      pyseq::deleteSlice($self, pyseq::sliceRange((PyObject *)slice, $self));
+    }
+    const value_type& __getitem__(difference_type i) const {
+      return (*$self)[pyseq::checkedIndex(i, $self->size())];
+    }
+    void __setitem__(difference_type i, const value_type& x) {
+      (*$self)[pyseq::checkedIndex(i, $self->size())] = x;
+    }
+    value_type pop() {
+      if ($self->empty()) {
+        throw std::out_of_range("pop from empty container");
+      }
+      _Tp last = $self->back();
+      $self->pop_back();
+      return last;
+    }
+    void append(const value_type& x) { $self->push_back(x); }
+  }
+
+  vector();
+  vector(const vector& other);
+  bool empty() const;
+  size_type size() const;
+  void swap(vector& v);
+  %extend {
+    iterator begin() { return $self->begin(); }
+    iterator end() { return $self->end(); }
+    reverse_iterator rbegin() { return $self->rbegin(); }
+    reverse_iterator rend() { return $self->rend(); }
+  }
+  void clear();
+  %typemap(out, noblock=1) allocator_type {
+    $result = SWIG_NewPointerObj(new $1_ltype($1), $&1_descriptor, SWIG_POINTER_OWN | SWIG_POINTER_NOSHADOW);
+  }
+  allocator_type get_allocator() const;
+  vector(size_type size);
+  %extend {
+    void pop_back() {
+      pyseq::requireItems($self, "pop_back");
+      $self->pop_back();
+    }
+  }
+  void resize(size_type new_size);
+  %extend {
+    iterator erase(iterator pos) {
+      if (pos == $self->end()) {
+        throw std::out_of_range("erase at the end of the container");
+      }
+      return $self->erase(pos);
+    }
+    iterator erase(iterator first, iterator last) {
+      if (last < first) {
+        throw std::invalid_argument("erase of a range that ends before it starts");
+      }
+      return $self->erase(first, last);
+    }
+  }
+  vector(size_type size, const value_type& value);
+  void push_back(const value_type& x);
+  %extend {
+    const value_type& front() const {
+      pyseq::requireItems($self, "front");
+      return $self->front();
+    }
+    const value_type& back() const {
+      pyseq::requireItems($self, "back");
+      return $self->back();
+    }
+  }
+  void assign(size_type n, const value_type& x);
+  void resize(size_type new_size, const value_type& x);
+  %extend {
+    iterator insert(iterator pos, const value_type& x) { return $self->insert(pos, x); }
+    void insert(iterator pos, size_type n, const value_type& x) { $self->insert(pos, n, x); }
+  }
+  void reserve(size_type n);
+  size_type capacity() const;
+};
+
+}  // namespace std
+
+%template(StringVector) std::vector< std::string >;
+%template(UniqueIDVector) std::vector< PIData::UniqueID_t >;
+
+%init %{
+  pi_giveDestructor<std::allocator<std::string> >(SWIGTYPE_p_std__allocatorT_std__string_t, "delete_allocator");
+  pi_giveDestructor<std::allocator<unsigned long> >(SWIGTYPE_p_std__allocatorT_unsigned_long_t, "delete_allocator");
+%}
 
 // ------------------------------------------------------------------- constants
 
@@ -198,22 +687,9 @@ namespace PluginClient {
 namespace Interfaces {
 
 // PIData::PITimeFormat_t is opaque to scripts: it travels as an owned
-// pointer object holding a copy of the value. Its type has no class, so the
-// runtime is given the destructor it calls when such an object is collected
-// (otherwise it would report a leak on standard output).
-%{
-static PyObject* pi_deleteTimeFormat(PyObject*, PyObject* object) {
-  delete static_cast<PIData::PITimeFormat_t*>(reinterpret_cast<SwigPyObject*>(object)->ptr);
-  Py_RETURN_NONE;
-}
-static PyMethodDef pi_deleteTimeFormatDef = {"delete_PITimeFormat_t", pi_deleteTimeFormat, METH_O, NULL};
-static SwigPyClientData pi_timeFormatClientData = {0, 0, 0, 0, 0, 0, 0};
-%}
+// pointer object holding a copy of the value.
 %init %{
-  if (!SWIGTYPE_p_PIData__PITimeFormat_t->clientdata) {
-    pi_timeFormatClientData.destroy = PyCFunction_New(&pi_deleteTimeFormatDef, NULL);
-    SWIGTYPE_p_PIData__PITimeFormat_t->clientdata = &pi_timeFormatClientData;
-  }
+  pi_giveDestructor<PIData::PITimeFormat_t>(SWIGTYPE_p_PIData__PITimeFormat_t, "delete_PITimeFormat_t");
 %}
 %typemap(out) PIData::PITimeFormat_t {
   $result = SWIG_NewPointerObj(new PIData::PITimeFormat_t($1), $descriptor(PIData::PITimeFormat_t *),

@@ -10,6 +10,16 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    that overload is called directly, so a bad argument is reported with its
    own argument error ("in method '__setDebugIgnore', argument 1 of type
    'bool'") rather than with the generic overload text.
+3. Argument counts: a dispatcher accepts from the fewest to the most
+   arguments of its overloads, so too few arguments are reported as
+   "expected at least N" (or "expected N" when all overloads take N), before
+   the overload text.
+4. Proxy registration and initialisation refuse what would break the module:
+   a registration entry takes only the proxy class (anything else would
+   become the factory of every later object of that type), and an
+   initialisation entry
+   given a second object that is not a pointer object raises its TypeError
+   instead of releasing a null reference.
 """
 
 import re
@@ -56,10 +66,55 @@ def dispatch_by_count(wrapper):
     return DISPATCHER.sub(shape_dispatcher, wrapper)
 
 
+UNPACK = re.compile(r'SWIG_Python_UnpackTuple\(args, "(\w+)", 0, (\d+), argv\)')
+
+
+def count_range_checks(wrapper):
+    """Within every overload dispatcher, the unpacking accepts from the
+    smallest to the largest argument count of its overloads."""
+
+    def shape_dispatcher(match):
+        body = match.group(1)
+        counts = [int(count) for count, _ in COUNT_BLOCK.findall(body)]
+        if not counts:
+            return body
+        return UNPACK.sub(lambda m: 'SWIG_Python_UnpackTuple(args, "%s", %d, %s, argv)' % (
+            m.group(1), min(counts), m.group(2)), body, count=1)
+
+    return DISPATCHER.sub(shape_dispatcher, wrapper)
+
+
+REGISTER = re.compile(r'(  if \(!SWIG_Python_UnpackTuple\(args, "swigregister", 1, 1, &obj\)\) return NULL;\n)'
+                      r'(  SWIG_TypeNewClientData\((\w+), SWIG_NewClientData\(obj\)\);\n)')
+INITIALISE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n'
+              '    if (sthis) {\n'
+              '      Py_DECREF(SwigPyObject_append((PyObject*) sthis, obj[1]));\n'
+              '    } else {\n')
+INITIALISE_ONCE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n'
+                   '    if (!SwigPyObject_Check(obj[1])) {\n'
+                   '      PyErr_SetString(PyExc_TypeError, "a pointer object is expected");\n'
+                   '      return NULL;\n'
+                   '    }\n'
+                   '    if (sthis) {\n'
+                   '      PyErr_SetString(PyExc_TypeError, "the object is initialised already");\n'
+                   '      return NULL;\n'
+                   '    } else {\n')
+
+
+def guard_registration(wrapper):
+    """Registration entries ask pi_acceptsProxyClass (defined by the
+    interface file) first; initialisation attaches one pointer object to an
+    object that has none."""
+    if not REGISTER.search(wrapper) or INITIALISE not in wrapper:
+        raise ValueError('no registration or initialisation code to guard')
+    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\3, obj)) return NULL;\n\2', wrapper)
+    return wrapper.replace(INITIALISE, INITIALISE_ONCE)
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
-    wrapper = dispatch_by_count(drop_static_method_entry(wrapper))
+    wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

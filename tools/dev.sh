@@ -2,7 +2,7 @@
 # Installs what this project needs from Debian's packages (only what is
 # missing), builds, and runs either the demo or every test.
 #
-#   tools/dev.sh demo   build and run the demo
+#   tools/dev.sh demo   build the simulated host and run the signals example in it
 #   tools/dev.sh test   build and run the test suite, plainly and under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
 set -euo pipefail
@@ -32,8 +32,8 @@ build() {
 case "${1:-}" in
 demo)
     install_missing
-    build default request_trace
-    ./build/examples/request_trace
+    build default karven-sim
+    ./build/hostsim/sim/karven-sim examples/python/signals_plugin.py
     ;;
 test)
     install_missing

@@ -166,4 +166,37 @@ TEST_F(Dispatch, a_request_made_while_answering_a_request_is_recorded_after_it) 
     EXPECT_EQ(codes, (std::vector<int32_t>{16, kSomeCode, 16, kSomeCode + 1}));
 }
 
+TEST_F(Dispatch, the_observer_sees_each_request_as_answered_after_the_requests_it_caused) {
+    const auto kCatchAllCode = static_cast<PIServerFunctions_t>(322);
+    testhost::respond(kCatchAllCode, [](testhost::Exchange& e) {
+        e.setInt(1, 0);
+        return handle(kSomeCode, nullptr);
+    });
+    testhost::respond(kSomeCode, [](testhost::Exchange&) { return kHostContext; });
+    struct Seen {
+        int32_t code;
+        std::vector<int32_t> sentInts;
+        std::vector<int32_t> answeredInts;
+        void* result;
+    };
+    std::vector<Seen> seen;
+    testhost::observe([&](const testhost::Request& request, const testhost::Block& answered, void* result) {
+        seen.push_back({request.code, request.block.ints, answered.ints, result});
+    });
+
+    PI_DATA_CATCHALL block;
+    block.intVector = {4, 1};
+    handle(kCatchAllCode, &block);
+
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].code, 16);
+    EXPECT_EQ(seen[1].code, 16);
+    EXPECT_EQ(seen[2].code, kSomeCode);
+    EXPECT_EQ(seen[2].result, kHostContext);
+    EXPECT_EQ(seen[3].code, kCatchAllCode);
+    EXPECT_EQ(seen[3].sentInts, (std::vector<int32_t>{4, 1}));
+    EXPECT_EQ(seen[3].answeredInts, (std::vector<int32_t>{4, 0}));
+    EXPECT_EQ(seen[3].result, kHostContext);
+}
+
 }  // namespace

@@ -91,3 +91,13 @@ def run_without_host(code):
     env.pop('KARVEN_TESTHOST', None)
     return subprocess.run([sys.executable, '-c', textwrap.dedent(code)], env=env, capture_output=True, text=True,
                           timeout=60)
+
+
+def assert_each_raises(test, cases):
+    """Checks a table of (call, exception class, exact message)."""
+    for index, (call, error, message) in enumerate(cases):
+        with test.subTest(index):
+            with test.assertRaises(error) as raised:
+                call()
+            test.assertEqual(str(raised.exception), message)
+

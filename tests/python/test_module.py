@@ -8,17 +8,6 @@ import support
 from constant_table import FAMILIES
 from method_table import GROUPS
 
-# The colour functions and the records are not bound yet (issue 5); their
-# places in the table stay free.
-COLOUR_FUNCTIONS = ('PIRGB', 'PIRGBA', 'PIREDVAL', 'PIGREENVAL', 'PIBLUEVAL', 'PIALPHAVAL')
-RECORD_CLASSES = ('PITerrainRasterNodeRequest', 'PITerrainRasterSetParseToken', 'PITerrainRasterSetRequestInfo',
-                  'PIFunctionParams_t', 'PIClientFuncAndData_t')
-
-
-def not_yet_bound(name):
-    return name in COLOUR_FUNCTIONS or any(record in name for record in RECORD_CLASSES)
-
-
 SERVICE_NAMES = [
     ('DATABROWSER_SERVICE_NAME', '/KARVEN/DataBrowser/1.1'),
     ('PREFSTOOL_SERVICE_NAME', '/KARVEN/PrefsTool/1.1'),
@@ -41,7 +30,7 @@ class MethodTable(unittest.TestCase):
     def test_entries_are_in_the_documented_order(self):
         m = module()
         functions = [k for k, v in vars(m).items() if isinstance(v, types.BuiltinFunctionType)]
-        expected = [name for group in GROUPS for name in group if not not_yet_bound(name)]
+        expected = [name for group in GROUPS for name in group]
         self.assertEqual(sum(len(g) for g in GROUPS), 325)
         self.assertEqual(functions, expected)
 

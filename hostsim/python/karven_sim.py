@@ -1,0 +1,82 @@
+"""Test a plug-in script against the simulated KARVEN host, in-process.
+
+Start the host before the first import of PluginInterfaces, then drive the
+plug-in and look at what it asked of the host:
+
+    import karven_sim
+    host = karven_sim.start()          # before importing PluginInterfaces
+    import PluginInterfaces as P
+    ...                                 # the plug-in's own code
+    host.fire_signal(P.cvar.APPEND_DATA_SIGNAL)
+    names = [entry['name'] for entry in host.trace()]
+    state = host.state()
+
+The host library is found through the KARVEN_SIM_LIBRARY environment
+variable, else next to this file.
+"""
+
+import ctypes
+import json
+import os
+
+__all__ = ['SimulatedHost', 'start']
+
+LIBRARY_NAME = 'libkarven_sim.so'
+
+
+class SimulatedHost:
+    """The simulated host loaded into this process."""
+
+    def __init__(self, library_path=None):
+        path = library_path or os.environ.get('KARVEN_SIM_LIBRARY') or os.path.join(
+            os.path.dirname(os.path.abspath(__file__)), LIBRARY_NAME)
+        # Global symbols, as the application's: the library finds the host's
+        # function map through the process-wide lookup. Calls keep the
+        # interpreter lock (signal callbacks run Python code) and raise a
+        # Python exception left pending by a callback.
+        self._lib = ctypes.PyDLL(path, mode=ctypes.RTLD_GLOBAL)
+        for name in ('karvensim_trace_json', 'karvensim_trace_text', 'karvensim_state_json'):
+            getattr(self._lib, name).restype = ctypes.c_char_p
+        self._lib.karvensim_fire_signal.argtypes = [ctypes.c_char_p]
+        self._lib.karvensim_fire_signal.restype = ctypes.c_int
+        self._lib.karvensim_start()
+
+    def restart(self):
+        """Forgets every request and all state, as a newly started host."""
+        self._lib.karvensim_start()
+
+    def trace(self):
+        """Every request so far: dicts with "index", "name", "request"
+        (context, code, data, block), "answered" (the block as the host left
+        it) and "result"."""
+        return json.loads(self._lib.karvensim_trace_json().decode())
+
+    def trace_text(self):
+        """The trace as readable lines, one per request."""
+        return self._lib.karvensim_trace_text().decode()
+
+    def clear_trace(self):
+        self._lib.karvensim_clear_trace()
+
+    def state(self):
+        """The host's state: services, bindings and what the application keeps."""
+        return json.loads(self._lib.karvensim_state_json().decode())
+
+    def fire_signal(self, name):
+        """Fires a signal through the signal service; returns how many
+        callbacks ran. An exception raised by a callback propagates."""
+        return self._lib.karvensim_fire_signal(name.encode())
+
+
+_host = None
+
+
+def start(library_path=None):
+    """Loads and starts the simulated host (once per process); call it before
+    the first import of PluginInterfaces."""
+    global _host
+    if _host is None:
+        _host = SimulatedHost(library_path)
+    else:
+        _host.restart()
+    return _host

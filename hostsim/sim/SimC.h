@@ -1,0 +1,23 @@
+// A C interface to the simulated host, for tests written in Python (the
+// helper module karven_sim.py loads it with ctypes).
+#pragma once
+
+#include "hostsim/sim/Simulator.h"
+
+extern "C" {
+
+// Starts (or restarts) the simulated host in this process.
+KARVENSIM_API void karvensim_start(void);
+// The trace since start as a JSON list; each entry has "index", "name",
+// "request" (context, code, data, block) and "answered" (the block as the
+// host left it) and "result". Valid until the next call.
+KARVENSIM_API const char* karvensim_trace_json(void);
+// The last trace entries as readable lines, one per request.
+KARVENSIM_API const char* karvensim_trace_text(void);
+KARVENSIM_API void karvensim_clear_trace(void);
+// The host's state as a JSON object. Valid until the next call.
+KARVENSIM_API const char* karvensim_state_json(void);
+// Fires a signal through the signal service; returns how many callbacks ran
+// (-1 when the host is not started).
+KARVENSIM_API int karvensim_fire_signal(const char* name);
+}

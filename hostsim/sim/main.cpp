@@ -1,0 +1,219 @@
+// karven-sim: runs a Python plug-in script inside a simulated KARVEN host.
+//
+// It embeds Python as the application does: the executable itself exports
+// SPI_GetFunctionMap, so the library finds the host through the process-wide
+// lookup when the script imports PluginInterfaces. Every request the script
+// makes is printed as it is answered.
+#define PY_SSIZE_T_CLEAN
+#include <Python.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "hostsim/sim/Simulator.h"
+
+extern "C" __attribute__((visibility("default"))) void* SPI_GetFunctionMap() { return testhost::functionMap(); }
+
+namespace {
+
+const char* const kUsage =
+    "usage: karven-sim [options] SCRIPT [ARGUMENTS...]\n"
+    "Runs a Python plug-in script against the simulated KARVEN host and prints\n"
+    "every request it makes.\n"
+    "\n"
+    "options:\n"
+    "  --trace-json FILE   also write the trace as JSON to FILE\n"
+    "  --summary           print the host's final state (JSON) after the script\n"
+    "  --fire-signal NAME  after the script, fire the signal NAME (repeatable)\n"
+    "  --quiet             do not print the trace\n"
+    "  -h, --help          show this text\n";
+
+struct Options {
+    std::string script;
+    std::vector<std::string> arguments;
+    std::string traceJson;
+    bool summary = false;
+    bool quiet = false;
+    std::vector<std::string> signalsToFire;
+};
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "karven-sim: %s\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+// Parses the command line; returns -1 to go on, else the exit status.
+int parse(int argc, char** argv, Options& options) {
+    int i = 1;
+    for (; i < argc && options.script.empty(); ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--summary") {
+            options.summary = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
+        } else if (arg == "--trace-json" || arg == "--fire-signal") {
+            if (!hasValue) {
+                return usageError("option '" + arg + "' needs a value");
+            }
+            (arg == "--trace-json" ? options.traceJson = argv[++i]
+                                   : options.signalsToFire.emplace_back(argv[++i]));
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError("unknown option '" + arg + "'");
+        } else {
+            options.script = arg;
+        }
+    }
+    if (options.script.empty()) {
+        return usageError("no script given");
+    }
+    options.arguments.assign(argv + i, argv + argc);
+    return -1;
+}
+
+// The exit status a SystemExit asks for (its exception is pending).
+int systemExitStatus() {
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    PyErr_NormalizeException(&type, &value, &traceback);
+    int status = 1;
+    PyObject* code = value ? PyObject_GetAttrString(value, "code") : nullptr;
+    if (code == nullptr || code == Py_None) {
+        status = 0;
+    } else if (PyLong_Check(code)) {
+        status = static_cast<int>(PyLong_AsLong(code));
+    } else {
+        PyObject_Print(code, stderr, Py_PRINT_RAW);
+        std::fputc('\n', stderr);
+    }
+    PyErr_Clear();
+    Py_XDECREF(code);
+    Py_XDECREF(type);
+    Py_XDECREF(value);
+    Py_XDECREF(traceback);
+    return status;
+}
+
+// The status of a failed call: a SystemExit's code, or 1 after printing the
+// traceback.
+int failure() {
+    if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
+        return systemExitStatus();
+    }
+    PyErr_Print();
+    return 1;
+}
+
+bool prependPath(const std::string& directory) {
+    PyObject* path = PySys_GetObject("path");
+    PyObject* entry = PyUnicode_DecodeFSDefault(directory.c_str());
+    const bool done = path && entry && PyList_Insert(path, 0, entry) == 0;
+    Py_XDECREF(entry);
+    return done;
+}
+
+bool setArguments(const Options& options) {
+    PyObject* argv = PyList_New(0);
+    bool done = argv != nullptr;
+    std::vector<std::string> all{options.script};
+    all.insert(all.end(), options.arguments.begin(), options.arguments.end());
+    for (const auto& argument : all) {
+        PyObject* item = done ? PyUnicode_DecodeFSDefault(argument.c_str()) : nullptr;
+        done = item && PyList_Append(argv, item) == 0;
+        Py_XDECREF(item);
+    }
+    done = done && PySys_SetObject("argv", argv) == 0;
+    Py_XDECREF(argv);
+    return done;
+}
+
+// Imports the module, runs the script as __main__, then fires what was asked.
+int runScript(const Options& options, karvensim::Simulator& simulator) {
+    const std::string directory = options.script.find('/') == std::string::npos
+                                      ? "."
+                                      : options.script.substr(0, options.script.rfind('/'));
+    if (!prependPath(KARVENSIM_MODULE_DIR) || !prependPath(directory) || !setArguments(options)) {
+        return failure();
+    }
+    PyObject* module = PyImport_ImportModule("PluginInterfaces");
+    if (module == nullptr) {
+        return failure();
+    }
+    Py_DECREF(module);
+    PyObject* runpy = PyImport_ImportModule("runpy");
+    PyObject* runPath = runpy ? PyObject_GetAttrString(runpy, "run_path") : nullptr;
+    PyObject* arguments = Py_BuildValue("(s)", options.script.c_str());
+    PyObject* keywords = Py_BuildValue("{ss}", "run_name", "__main__");
+    PyObject* result = runPath && arguments && keywords ? PyObject_Call(runPath, arguments, keywords) : nullptr;
+    Py_XDECREF(keywords);
+    Py_XDECREF(arguments);
+    Py_XDECREF(runPath);
+    Py_XDECREF(runpy);
+    if (result == nullptr) {
+        return failure();
+    }
+    Py_DECREF(result);
+    for (const auto& name : options.signalsToFire) {
+        const int called = simulator.fireSignal(name);
+        if (PyErr_Occurred()) {
+            return failure();
+        }
+        std::printf("karven-sim: fired %s: %d callback%s\n", name.c_str(), called, called == 1 ? "" : "s");
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    const int parsed = parse(argc, argv, options);
+    if (parsed >= 0) {
+        return parsed;
+    }
+    if (std::FILE* script = std::fopen(options.script.c_str(), "r")) {
+        std::fclose(script);
+    } else {
+        std::fprintf(stderr, "karven-sim: cannot open '%s': %s\n", options.script.c_str(), std::strerror(errno));
+        return 2;
+    }
+
+    karvensim::Simulator& simulator = karvensim::Simulator::start();
+    if (!options.quiet) {
+        simulator.onRequest([](const karvensim::TraceEntry& entry) {
+            std::printf("karven: %s\n", karvensim::describe(entry).c_str());
+            std::fflush(stdout);
+        });
+    }
+
+    Py_UnbufferedStdioFlag = 1;
+    Py_InitializeEx(1);
+    const int status = runScript(options, simulator);
+
+    if (options.summary) {
+        std::printf("karven-sim: final state %s\n", simulator.stateJson().c_str());
+    }
+    // Finalising deletes the script's objects: clients still bound unbind.
+    const bool finalized = Py_FinalizeEx() == 0;
+    simulator.onRequest(nullptr);
+    bool written = true;
+    if (!options.traceJson.empty()) {
+        std::ofstream out(options.traceJson);
+        out << simulator.traceJson() << '\n';
+        written = static_cast<bool>(out);
+        if (!written) {
+            std::fprintf(stderr, "karven-sim: cannot write '%s'\n", options.traceJson.c_str());
+        }
+    }
+    if (status != 0) {
+        return status;
+    }
+    return !finalized ? 120 : (written ? 0 : 2);
+}

@@ -1,0 +1,499 @@
+// The sequence classes of the Python binding: StringVector, UniqueIDVector
+// and the iterators a script gets from them.
+//
+// Included into the generated wrapper after SWIG's runtime (it uses the
+// runtime's pointer objects and item conversions); not a header of the
+// client library.
+//
+// Every access is checked: an index, a slice or an iterator position that
+// falls outside the vector is refused with a Python exception, never used.
+// An iterator refers to its vector through the vector's pointer object and a
+// position, not through a native iterator, so it stays valid when the vector
+// grows or shrinks, and it keeps the pointer object alive. A vector freed
+// explicitly (its pointer object cleared) reads as empty.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace swig {
+
+// Thrown to end an iteration; the wrapper raises StopIteration.
+struct stop_iteration {};
+
+// The base of every iterator a script receives: four kinds per vector type
+// (forward or reverse, closed or open), all with the same Python methods.
+class SwigPyIterator {
+public:
+    virtual ~SwigPyIterator() { Py_XDECREF(owner_); }
+
+    // The item at the current position (a new reference).
+    virtual PyObject* value() const = 0;
+    // Moves n steps in the iterator's direction; returns this iterator.
+    virtual SwigPyIterator* incr(size_t n = 1) = 0;
+    // Moves n steps against the iterator's direction; returns this iterator.
+    virtual SwigPyIterator* decr(size_t n = 1) = 0;
+    // Steps from this iterator to x; std::invalid_argument for another kind.
+    virtual ptrdiff_t distance(const SwigPyIterator& x) const = 0;
+    // Same position; std::invalid_argument for another kind.
+    virtual bool equal(const SwigPyIterator& x) const = 0;
+    // A new iterator of the same kind at the same position.
+    virtual SwigPyIterator* copy() const = 0;
+
+    PyObject* next() {
+        PyObject* item = value();
+        try {
+            incr();
+        } catch (...) {
+            Py_DECREF(item);
+            throw;
+        }
+        return item;
+    }
+    PyObject* __next__() { return next(); }
+    PyObject* previous() {
+        decr();
+        return value();
+    }
+    SwigPyIterator* advance(ptrdiff_t n) { return n > 0 ? incr(magnitude(n)) : decr(magnitude(n)); }
+    SwigPyIterator* retreat(ptrdiff_t n) { return n > 0 ? decr(magnitude(n)) : incr(magnitude(n)); }
+
+    // Iterators of different kinds are simply not equal.
+    bool operator==(const SwigPyIterator& x) const {
+        try {
+            return equal(x);
+        } catch (const std::invalid_argument&) {
+            return false;
+        }
+    }
+    bool operator!=(const SwigPyIterator& x) const { return !operator==(x); }
+    SwigPyIterator& operator+=(ptrdiff_t n) { return *advance(n); }
+    SwigPyIterator& operator-=(ptrdiff_t n) { return *retreat(n); }
+    SwigPyIterator* operator+(ptrdiff_t n) const {
+        std::unique_ptr<SwigPyIterator> moved(copy());
+        moved->advance(n);
+        return moved.release();
+    }
+    SwigPyIterator* operator-(ptrdiff_t n) const {
+        std::unique_ptr<SwigPyIterator> moved(copy());
+        moved->retreat(n);
+        return moved.release();
+    }
+    ptrdiff_t operator-(const SwigPyIterator& x) const { return x.distance(*this); }
+
+protected:
+    // owner: the pointer object of the vector (a counted reference is kept).
+    explicit SwigPyIterator(PyObject* owner) : owner_(owner) { Py_XINCREF(owner_); }
+    SwigPyIterator(const SwigPyIterator& other) : owner_(other.owner_) { Py_XINCREF(owner_); }
+    SwigPyIterator& operator=(const SwigPyIterator&) = delete;
+
+    static size_t magnitude(ptrdiff_t n) {
+        return n < 0 ? size_t(0) - static_cast<size_t>(n) : static_cast<size_t>(n);
+    }
+
+    PyObject* owner_;
+};
+
+}  // namespace swig
+
+namespace pyseq {
+
+// A Python error is already set; the wrapper fails with it.
+struct python_error {};
+
+// Item conversions, by item type.
+template <class T>
+struct Item;
+
+template <>
+struct Item<std::string> {
+    static PyObject* from(const std::string& item) { return SWIG_From_std_string(item); }
+    // A SWIG result code; *out receives the item on success.
+    static int as(PyObject* object, std::string* out) {
+        std::string* converted = nullptr;
+        const int res = SWIG_AsPtr_std_string(object, &converted);
+        if (!SWIG_IsOK(res) || !converted) {
+            return SWIG_IsOK(res) ? SWIG_TypeError : res;
+        }
+        if (out) {
+            *out = *converted;
+        }
+        if (SWIG_IsNewObj(res)) {
+            delete converted;
+        }
+        return SWIG_OK;
+    }
+};
+
+template <>
+struct Item<unsigned long> {
+    static PyObject* from(unsigned long item) { return SWIG_From_unsigned_SS_long(item); }
+    static int as(PyObject* object, unsigned long* out) { return SWIG_AsVal_unsigned_SS_long(object, out); }
+};
+
+// The vector a pointer object addresses (null once it was freed).
+template <class Vec>
+Vec* vectorOf(PyObject* owner) {
+    return owner ? static_cast<Vec*>(reinterpret_cast<SwigPyObject*>(owner)->ptr) : nullptr;
+}
+
+// The pointer object behind a vector argument (its proxy or itself).
+inline PyObject* ownerOf(PyObject* object) { return reinterpret_cast<PyObject*>(SWIG_Python_GetSwigThis(object)); }
+
+// A position in a vector. Forward iterators count from 0 (first item) to
+// size (past the end); reverse iterators from size - 1 (last item) down to
+// -1 (before the first). Closed and open iterators behave alike (both are
+// bounded); they are distinct kinds, as are forward and reverse.
+// The runtime's type of iterator objects.
+inline swig_type_info* iteratorType() {
+    static swig_type_info* const type = SWIG_TypeQuery("swig::SwigPyIterator *");
+    return type;
+}
+
+template <class Vec, bool Reverse, bool Closed>
+class VectorIterator : public swig::SwigPyIterator {
+public:
+    using item_type = typename Vec::value_type;
+
+    VectorIterator(PyObject* owner, ptrdiff_t position) : SwigPyIterator(owner), position_(position) {}
+
+    Vec* vector() const { return vectorOf<Vec>(owner_); }
+    PyObject* owner() const { return owner_; }
+    ptrdiff_t position() const { return position_; }
+
+    PyObject* value() const override {
+        const Vec* items = vector();
+        if (!items || position_ < 0 || position_ >= static_cast<ptrdiff_t>(items->size())) {
+            throw swig::stop_iteration();
+        }
+        return Item<item_type>::from((*items)[static_cast<size_t>(position_)]);
+    }
+
+    swig::SwigPyIterator* incr(size_t n = 1) override {
+        move(n, !Reverse);
+        return this;
+    }
+    swig::SwigPyIterator* decr(size_t n = 1) override {
+        move(n, Reverse);
+        return this;
+    }
+
+    ptrdiff_t distance(const swig::SwigPyIterator& x) const override {
+        const VectorIterator& other = sameKind(x);
+        if (other.owner_ != owner_) {
+            throw std::invalid_argument("bad iterator type");
+        }
+        return Reverse ? position_ - other.position_ : other.position_ - position_;
+    }
+    bool equal(const swig::SwigPyIterator& x) const override {
+        const VectorIterator& other = sameKind(x);
+        return other.owner_ == owner_ && other.position_ == position_;
+    }
+    swig::SwigPyIterator* copy() const override { return new VectorIterator(*this); }
+
+private:
+    static const VectorIterator& sameKind(const swig::SwigPyIterator& x) {
+        const VectorIterator* other = dynamic_cast<const VectorIterator*>(&x);
+        if (!other) {
+            throw std::invalid_argument("bad iterator type");
+        }
+        return *other;
+    }
+
+    // Moves n positions up (towards size) or down (towards -1 or 0); refuses
+    // a move that would leave the vector, without moving.
+    void move(size_t n, bool up) {
+        const Vec* items = vector();
+        if (!items) {
+            throw swig::stop_iteration();
+        }
+        const ptrdiff_t size = static_cast<ptrdiff_t>(items->size());
+        const ptrdiff_t lowest = Reverse ? -1 : 0;
+        const ptrdiff_t highest = Reverse ? size - 1 : size;
+        if (position_ < lowest || position_ > highest) {
+            throw swig::stop_iteration();
+        }
+        const size_t room = static_cast<size_t>(up ? highest - position_ : position_ - lowest);
+        if (n > room) {
+            throw swig::stop_iteration();
+        }
+        position_ = up ? position_ + static_cast<ptrdiff_t>(n) : position_ - static_cast<ptrdiff_t>(n);
+    }
+
+    ptrdiff_t position_;
+};
+
+// A new iterator object of the given kind over the vector behind `self`.
+template <class Vec, bool Reverse, bool Closed>
+PyObject* newIterator(PyObject* self, ptrdiff_t position) {
+    swig::SwigPyIterator* iterator = new VectorIterator<Vec, Reverse, Closed>(ownerOf(self), position);
+    return SWIG_NewPointerObj(iterator, iteratorType(), SWIG_POINTER_OWN);
+}
+
+// The position of a forward iterator of `items`, or false when `object` is
+// not one (another kind, another vector type, or another vector).
+template <class Vec>
+bool forwardPosition(PyObject* object, const Vec* items, ptrdiff_t* position) {
+    swig::SwigPyIterator* iterator = nullptr;
+    const int res = SWIG_ConvertPtr(object, reinterpret_cast<void**>(&iterator),
+                                    iteratorType(), 0);
+    if (!SWIG_IsOK(res) || !iterator) {
+        return false;
+    }
+    if (auto* closed = dynamic_cast<VectorIterator<Vec, false, true>*>(iterator)) {
+        *position = closed->position();
+        return closed->vector() == items;
+    }
+    if (auto* open = dynamic_cast<VectorIterator<Vec, false, false>*>(iterator)) {
+        *position = open->position();
+        return open->vector() == items;
+    }
+    return false;
+}
+
+// The native iterator at a forward position; false (IndexError set) when
+// the vector has shrunk below it. Used by argument conversion, which must
+// not throw.
+template <class Vec>
+bool nativeIterator(Vec* items, ptrdiff_t position, typename Vec::iterator* out) {
+    if (position < 0 || position > static_cast<ptrdiff_t>(items->size())) {
+        PyErr_SetString(PyExc_IndexError, "index out of range");
+        return false;
+    }
+    *out = items->begin() + position;
+    return true;
+}
+
+// Open iterators at a native position of the vector behind `self`.
+template <class Vec>
+PyObject* openIterator(Vec* items, PyObject* self, typename Vec::iterator at) {
+    return newIterator<Vec, false, false>(self, at - items->begin());
+}
+template <class Vec>
+PyObject* openIterator(Vec* items, PyObject* self, typename Vec::reverse_iterator at) {
+    return newIterator<Vec, true, false>(self, (items->rend() - at) - 1);
+}
+
+// True for a wrapped vector of this type or any sequence (the items are
+// converted later, and may still fail).
+template <class Vec>
+bool isVectorLike(PyObject* object, swig_type_info* type) {
+    void* pointer = nullptr;
+    if (object != Py_None && SWIG_IsOK(SWIG_ConvertPtr(object, &pointer, type, SWIG_POINTER_NO_NULL))) {
+        return true;
+    }
+    return PySequence_Check(object) != 0;
+}
+
+// Copies every item of a sequence into `out`; false (no Python error set)
+// when `object` is not a sequence or an item does not convert.
+template <class Vec>
+bool fromSequence(PyObject* object, Vec* out) {
+    if (!PySequence_Check(object)) {
+        return false;
+    }
+    const Py_ssize_t size = PySequence_Size(object);
+    if (size < 0) {
+        PyErr_Clear();
+        return false;
+    }
+    for (Py_ssize_t i = 0; i < size; ++i) {
+        PyObject* item = PySequence_GetItem(object, i);
+        if (!item) {
+            PyErr_Clear();
+            return false;
+        }
+        typename Vec::value_type converted{};
+        const int res = Item<typename Vec::value_type>::as(item, &converted);
+        Py_DECREF(item);
+        if (!SWIG_IsOK(res)) {
+            PyErr_Clear();
+            return false;
+        }
+        out->push_back(std::move(converted));
+    }
+    return true;
+}
+
+// A new tuple of the items (a vector returned by value).
+template <class Vec>
+PyObject* toTuple(const Vec& items) {
+    if (items.size() > static_cast<size_t>(std::numeric_limits<Py_ssize_t>::max())) {
+        PyErr_SetString(PyExc_OverflowError, "sequence size not valid in python");
+        return nullptr;
+    }
+    PyObject* tuple = PyTuple_New(static_cast<Py_ssize_t>(items.size()));
+    if (!tuple) {
+        return nullptr;
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        PyObject* item = Item<typename Vec::value_type>::from(items[i]);
+        if (!item) {
+            Py_DECREF(tuple);
+            return nullptr;
+        }
+        PyTuple_SET_ITEM(tuple, static_cast<Py_ssize_t>(i), item);
+    }
+    return tuple;
+}
+
+// Index rule: 0 to size-1 as is, -size to -1 counted from the end.
+inline size_t checkedIndex(ptrdiff_t i, size_t size) {
+    const ptrdiff_t n = static_cast<ptrdiff_t>(size);
+    if (i >= 0 && i < n) {
+        return static_cast<size_t>(i);
+    }
+    if (i < 0 && i >= -n) {
+        return static_cast<size_t>(i + n);
+    }
+    throw std::out_of_range("index out of range");
+}
+
+template <class Vec>
+typename Vec::value_type& itemAt(Vec* items, ptrdiff_t i) {
+    return (*items)[checkedIndex(i, items->size())];
+}
+
+// The non-empty vector's first or last item, for front, back and pop_back.
+template <class Vec>
+void requireItems(const Vec* items, const char* operation) {
+    if (items->empty()) {
+        throw std::out_of_range(std::string(operation) + " from empty container");
+    }
+}
+
+// A range of a vector: every step-th position from start towards stop
+// (excluded), after clamping into the vector.
+struct Range {
+    ptrdiff_t start;
+    ptrdiff_t stop;
+    ptrdiff_t step;
+
+    Range(ptrdiff_t i, ptrdiff_t j, ptrdiff_t s, size_t size) : start(i), stop(j), step(s) {
+        if (step == 0) {
+            throw std::invalid_argument("slice step cannot be zero");
+        }
+        const ptrdiff_t n = static_cast<ptrdiff_t>(size);
+        if (step > 0) {
+            start = clamp(start, 0, n);
+            stop = clamp(stop, 0, n);
+            stop = stop < start ? start : stop;
+        } else {
+            start = clamp(start, -1, n - 1);
+            stop = clamp(stop, -1, n - 1);
+            start = start < stop ? stop : start;
+        }
+    }
+
+    // Number of positions selected.
+    size_t count() const {
+        const ptrdiff_t span = step > 0 ? stop - start : start - stop;
+        if (span == 0) {
+            return 0;
+        }
+        const size_t stride = step > 0 ? static_cast<size_t>(step) : size_t(0) - static_cast<size_t>(step);
+        return (static_cast<size_t>(span) - 1) / stride + 1;
+    }
+    // The k-th selected position.
+    size_t at(size_t k) const { return static_cast<size_t>(start + static_cast<ptrdiff_t>(k) * step); }
+
+private:
+    static ptrdiff_t clamp(ptrdiff_t value, ptrdiff_t low, ptrdiff_t high) {
+        return value < low ? low : (value > high ? high : value);
+    }
+};
+
+// Resolves a slice object against the vector's size as Python does.
+template <class Vec>
+Range sliceRange(PyObject* slice, const Vec* items) {
+    if (!PySlice_Check(slice)) {
+        PyErr_SetString(PyExc_TypeError, "Slice object expected.");
+        throw python_error();
+    }
+    Py_ssize_t start = 0;
+    Py_ssize_t stop = 0;
+    Py_ssize_t step = 0;
+    if (PySlice_Unpack(slice, &start, &stop, &step) < 0) {
+        throw python_error();
+    }
+    PySlice_AdjustIndices(static_cast<Py_ssize_t>(items->size()), &start, &stop, step);
+    return Range(start, stop, step, items->size());
+}
+
+template <class Vec>
+Vec* getSlice(const Vec* items, const Range& range) {
+    std::unique_ptr<Vec> result(new Vec());
+    const size_t count = range.count();
+    result->reserve(count);
+    for (size_t k = 0; k < count; ++k) {
+        result->push_back((*items)[range.at(k)]);
+    }
+    return result.release();
+}
+
+template <class Vec>
+void setSlice(Vec* items, const Range& range, const Vec& source) {
+    if (&source == items) {
+        const Vec copy(source);
+        setSlice(items, range, copy);
+        return;
+    }
+    const size_t count = range.count();
+    if (range.step == 1) {
+        const auto first = items->begin() + range.start;
+        const size_t common = count < source.size() ? count : source.size();
+        std::copy(source.begin(), source.begin() + static_cast<ptrdiff_t>(common), first);
+        if (source.size() < count) {
+            items->erase(first + static_cast<ptrdiff_t>(common), first + static_cast<ptrdiff_t>(count));
+        } else {
+            items->insert(first + static_cast<ptrdiff_t>(common), source.begin() + static_cast<ptrdiff_t>(common),
+                          source.end());
+        }
+        return;
+    }
+    if (source.size() != count) {
+        PyErr_Format(PyExc_ValueError, "attempt to assign sequence of size %lu to extended slice of size %lu",
+                     static_cast<unsigned long>(source.size()), static_cast<unsigned long>(count));
+        throw python_error();
+    }
+    for (size_t k = 0; k < count; ++k) {
+        (*items)[range.at(k)] = source[k];
+    }
+}
+
+template <class Vec>
+void deleteSlice(Vec* items, const Range& range) {
+    const size_t count = range.count();
+    if (count == 0) {
+        return;
+    }
+    if (range.step == 1) {
+        items->erase(items->begin() + range.start, items->begin() + range.stop);
+        return;
+    }
+    // Every selected position, ascending; the others are kept in order.
+    const size_t lowest = range.step > 0 ? range.at(0) : range.at(count - 1);
+    const size_t stride =
+        range.step > 0 ? static_cast<size_t>(range.step) : size_t(0) - static_cast<size_t>(range.step);
+    size_t kept = lowest;
+    for (size_t i = lowest; i < items->size(); ++i) {
+        const size_t offset = i - lowest;
+        const bool selected = offset % stride == 0 && offset / stride < count;
+        if (!selected) {
+            (*items)[kept++] = std::move((*items)[i]);
+        }
+    }
+    items->resize(kept);
+}
+
+// The explicit slice functions take i and j as given, with step 1.
+template <class Vec>
+Range explicitRange(ptrdiff_t i, ptrdiff_t j, const Vec* items) {
+    return Range(i, j, 1, items->size());
+}
+
+}  // namespace pyseq

@@ -1,0 +1,74 @@
+"""The post-processing of the generated wrapper, on small samples of
+SWIG's output."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'python'))
+import shape_wrapper  # noqa: E402
+
+
+def dispatcher(name, blocks, unpack_min=0, unpack_max=2):
+    body = ''.join('  if (argc == %d) {\n%s\n  }\n' % (count, code) for count, code in blocks)
+    return ('SWIGINTERN PyObject *_wrap_%s(PyObject *self, PyObject *args) {\n'
+            '  Py_ssize_t argc;\n'
+            '  if (!(argc = SWIG_Python_UnpackTuple(args, "%s", %d, %d, argv))) SWIG_fail;\n'
+            '%s'
+            'fail:\n' % (name, name, unpack_min, unpack_max, body))
+
+
+def checked_call(overload):
+    return ('    int _v = 0;\n    _v = check(argv[1]);\n    if (_v) {\n'
+            '      return _wrap_f__SWIG_%d(self, argc, argv);\n    }' % overload)
+
+
+class ShapeWrapper(unittest.TestCase):
+
+    def test_the_static_method_entry_leaves_the_table(self):
+        table = ('static PyMethodDef SwigMethods[] = {\n'
+                 '\t { "SWIG_PyInstanceMethod_New", SWIG_PyInstanceMethod_New, METH_O, NULL},\n'
+                 '\t { "SWIG_PyStaticMethod_New", SWIG_PyStaticMethod_New, METH_O, NULL},\n')
+        shaped = shape_wrapper.drop_static_method_entry(table)
+        self.assertNotIn('SWIG_PyStaticMethod_New', shaped)
+        self.assertIn('SWIG_PyInstanceMethod_New', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.drop_static_method_entry(shaped)
+
+    def test_the_proxy_uses_the_builtin_staticmethod(self):
+        proxy = ('_swig_new_static_method = _m.SWIG_PyStaticMethod_New\n'
+                 'dynamic_cast = _swig_new_static_method(_m.X_dynamic_cast)\n')
+        self.assertEqual(shape_wrapper.use_builtin_staticmethod(proxy), 'dynamic_cast = staticmethod(_m.X_dynamic_cast)\n')
+
+    def test_a_count_with_one_overload_calls_it_directly(self):
+        wrapper = dispatcher('f', [(1, checked_call(0)), (2, checked_call(1)), (2, checked_call(2))])
+        shaped = shape_wrapper.dispatch_by_count(wrapper)
+        self.assertIn('  if (argc == 1) {\n    return _wrap_f__SWIG_0(self, argc, argv);\n  }\n', shaped)
+        self.assertEqual(shaped.count('_v = check(argv[1]);'), 2, 'the shared count keeps its checks')
+
+    def test_unpacking_starts_at_the_fewest_arguments(self):
+        cases = [
+            ([1, 2], 1),
+            ([2, 3, 3], 2),
+            ([0, 1], 0),
+        ]
+        for counts, fewest in cases:
+            with self.subTest(counts):
+                wrapper = dispatcher('f', [(count, checked_call(i)) for i, count in enumerate(counts)],
+                                     unpack_max=max(counts))
+                shaped = shape_wrapper.count_range_checks(wrapper)
+                self.assertIn('SWIG_Python_UnpackTuple(args, "f", %d, %d, argv)' % (fewest, max(counts)), shaped)
+
+    def test_registration_asks_first_and_initialisation_attaches_once(self):
+        register = ('  if (!SWIG_Python_UnpackTuple(args, "swigregister", 1, 1, &obj)) return NULL;\n'
+                    '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n')
+        shaped = shape_wrapper.guard_registration(register + shape_wrapper.INITIALISE)
+        self.assertIn('return NULL;\n  if (!pi_acceptsProxyClass(SWIGTYPE_p_X, obj)) return NULL;\n'
+                      '  SWIG_TypeNewClientData(SWIGTYPE_p_X', shaped)
+        self.assertIn('"the object is initialised already"', shaped)
+        self.assertNotIn('SwigPyObject_append', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.guard_registration('nothing to guard')
+
+if __name__ == '__main__':
+    unittest.main()
