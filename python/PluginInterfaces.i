@@ -502,14 +502,20 @@ public:
     $result = SWIG_NewPointerObj(new $1_ltype($1), $&1_descriptor, SWIG_POINTER_OWN | SWIG_POINTER_NOSHADOW);
   }
   allocator_type get_allocator() const;
-  vector(size_type size);
+  %extend {
+    vector(size_type size) {
+      return new std::vector< _Tp, _Alloc >(pyseq::roomFor< std::vector< _Tp, _Alloc > >(nullptr, size));
+    }
+  }
   %extend {
     void pop_back() {
       pyseq::requireItems($self, "pop_back");
       $self->pop_back();
     }
   }
-  void resize(size_type new_size);
+  %extend {
+    void resize(size_type new_size) { $self->resize(pyseq::roomFor($self, new_size)); }
+  }
   %extend {
     iterator erase(iterator pos) {
       if (pos == $self->end()) {
@@ -524,7 +530,11 @@ public:
       return $self->erase(first, last);
     }
   }
-  vector(size_type size, const value_type& value);
+  %extend {
+    vector(size_type size, const value_type& value) {
+      return new std::vector< _Tp, _Alloc >(pyseq::roomFor< std::vector< _Tp, _Alloc > >(nullptr, size), value);
+    }
+  }
   void push_back(const value_type& x);
   %extend {
     const value_type& front() const {
@@ -536,13 +546,19 @@ public:
       return $self->back();
     }
   }
-  void assign(size_type n, const value_type& x);
-  void resize(size_type new_size, const value_type& x);
+  %extend {
+    void assign(size_type n, const value_type& x) { $self->assign(pyseq::roomFor($self, n), x); }
+    void resize(size_type new_size, const value_type& x) { $self->resize(pyseq::roomFor($self, new_size), x); }
+  }
   %extend {
     iterator insert(iterator pos, const value_type& x) { return $self->insert(pos, x); }
-    void insert(iterator pos, size_type n, const value_type& x) { $self->insert(pos, n, x); }
+    void insert(iterator pos, size_type n, const value_type& x) {
+      $self->insert(pos, pyseq::roomFor($self, n, n), x);
+    }
   }
-  void reserve(size_type n);
+  %extend {
+    void reserve(size_type n) { $self->reserve(pyseq::roomFor($self, n)); }
+  }
   size_type capacity() const;
 };
 

@@ -13,6 +13,8 @@
 // explicitly (its pointer object cleared) reads as empty.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <limits>
 #include <memory>
@@ -356,6 +358,31 @@ inline size_t checkedIndex(ptrdiff_t i, size_t size) {
 template <class Vec>
 typename Vec::value_type& itemAt(Vec* items, ptrdiff_t i) {
     return (*items)[checkedIndex(i, items->size())];
+}
+
+// Growing a vector to more items than a quarter of the machine's memory can
+// hold fails at once with MemoryError, before anything is allocated: such a
+// request can only exhaust the host application's memory.
+template <class Vec>
+size_t maxItems() {
+    static const size_t limit = [] {
+        const long pages = sysconf(_SC_PHYS_PAGES);
+        const long pageSize = sysconf(_SC_PAGESIZE);
+        const size_t bytes = pages > 0 && pageSize > 0 ? static_cast<size_t>(pages) * static_cast<size_t>(pageSize) / 4
+                                                       : (size_t(1) << 30);
+        const size_t items = bytes / sizeof(typename Vec::value_type);
+        return items < Vec().max_size() ? items : Vec().max_size();
+    }();
+    return limit;
+}
+
+template <class Vec>
+size_t roomFor(const Vec* items, size_t count, size_t more = 0) {
+    const size_t have = items ? items->size() : 0;
+    if (count > maxItems<Vec>() || more > maxItems<Vec>() - have) {
+        throw std::bad_alloc();
+    }
+    return count;
 }
 
 // The non-empty vector's first or last item, for front, back and pop_back.

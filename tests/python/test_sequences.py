@@ -123,8 +123,13 @@ class Construction(unittest.TestCase):
         support.assert_each_raises(self, cases)
 
     def test_impossible_sizes_raise_instead_of_allocating(self):
+        v = S(ABC)
         for call in (lambda: S(2**62), lambda: U(2**61, 1), lambda: S(ABC).reserve(2**62),
-                     lambda: S(ABC).resize(2**62), lambda: U().assign(2**61, 5)):
+                     lambda: S(ABC).resize(2**62), lambda: U().assign(2**61, 5),
+                     # more than the machine can hold: refused before allocating
+                     lambda: U(2**40), lambda: U(2**40, 1), lambda: S(ABC).reserve(2**40),
+                     lambda: U().resize(2**40, 3), lambda: v.insert(v.begin(), 2**40, 'x'),
+                     lambda: v.insert(v.begin(), 2**64 - 1, 'x')):
             with self.assertRaises(MemoryError):
                 call()
 
