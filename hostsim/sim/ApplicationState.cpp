@@ -29,9 +29,9 @@ constexpr int32_t kNoFileName = 2;
 constexpr int32_t kNotRecording = 1;
 
 // The codes answered here.
-constexpr int32_t kCodes[] = {10,  11,  12,  13,  14,  15,  163, 300, 301, 302, 303, 304, 305, 306, 308, 309,
-                              310, 311, 312, 313, 314, 315, 316, 317, 318, 319, 320, 321, 323, 324, 325, 326,
-                              327, 500, 501};
+constexpr int32_t kCodes[] = {10,  11,  12,  13,  14,  15,  163, 300, 301, 302, 303, 304,
+                              305, 306, 308, 309, 310, 311, 312, 313, 314, 315, 316, 317,
+                              318, 319, 320, 321, 323, 324, 325, 326, 327, 500, 501};
 
 // The host objects of codes 10, 11, 12 and 14: their addresses are all a
 // plug-in sees of them.
@@ -121,7 +121,8 @@ int32_t setHotKey(ApplicationData& data, const std::string& name, uint32_t hotKe
 
 std::string actionForHotKey(const ApplicationData& data, uint32_t hotKey) {
     for (const auto& [name, action] : data.actions) {
-        if (hotKey != 0 && std::find(action.hotKeys.begin(), action.hotKeys.end(), hotKey) != action.hotKeys.end()) {
+        if (hotKey != 0 &&
+            std::find(action.hotKeys.begin(), action.hotKeys.end(), hotKey) != action.hotKeys.end()) {
             return name;
         }
     }
@@ -374,8 +375,8 @@ Application::Application() {
         const auto& b = blockOf(e);
         const std::string& name = b.strs.at(0);
         if (name.empty() || viewportNamed(d, name) != d.viewports.end()) return;
-        d.viewports.push_back(Viewport{name, b.ints.at(0), {b.dbls.at(0), b.dbls.at(1), b.dbls.at(2), b.dbls.at(3)},
-                                       true});
+        d.viewports.push_back(
+            Viewport{name, b.ints.at(0), {b.dbls.at(0), b.dbls.at(1), b.dbls.at(2), b.dbls.at(3)}, true});
         if (d.currentViewport.empty()) d.currentViewport = name;
     });
     answer(320, [&d](Exchange& e) {
@@ -553,9 +554,10 @@ Application::Application() {
             delegate.hasValue = b.ints.size() > 2;
             delegate.value = delegate.hasValue ? b.ints[2] : 0;
             delegate.object = e.pointerAt(0);
-            const bool taken = std::any_of(d.delegates.begin(), d.delegates.end(), [&](const Delegate& other) {
-                return other.selector == delegate.selector && other.text1 == delegate.text1;
-            });
+            const bool taken =
+                std::any_of(d.delegates.begin(), d.delegates.end(), [&](const Delegate& other) {
+                    return other.selector == delegate.selector && other.text1 == delegate.text1;
+                });
             if (delegate.object == nullptr || taken) {
                 e.setInt(1, kUnknown);
                 break;
@@ -606,7 +608,8 @@ int Application::runAction(const std::string& name) {
 
 int Application::fireTimeouts() {
     std::vector<Timeout> due = data_.timeouts;
-    std::stable_sort(due.begin(), due.end(), [](const Timeout& a, const Timeout& b) { return a.due < b.due; });
+    std::stable_sort(due.begin(), due.end(),
+                     [](const Timeout& a, const Timeout& b) { return a.due < b.due; });
     int fired = 0;
     for (const auto& timeout : due) {
         auto& pending = data_.timeouts;
@@ -631,9 +634,10 @@ std::string Application::json() const {
     std::ostringstream out;
     const auto& id = d.identity;
     out << "{\"identity\": {\"name\": " << json::quoted(id.name) << ", \"id\": " << id.id
-        << ", \"version\": " << json::number(id.version) << ", \"pluginVersion\": " << json::number(id.pluginVersion)
-        << ", \"pluginVersionNumbers\": "
-        << json::list(std::vector<int64_t>(id.pluginVersionNumbers.begin(), id.pluginVersionNumbers.end()), integer)
+        << ", \"version\": " << json::number(id.version)
+        << ", \"pluginVersion\": " << json::number(id.pluginVersion) << ", \"pluginVersionNumbers\": "
+        << json::list(std::vector<int64_t>(id.pluginVersionNumbers.begin(), id.pluginVersionNumbers.end()),
+                      integer)
         << ", \"mainWindowHandle\": " << id.mainWindowHandle << "}";
     out << ", \"toolkit\": {\"host\": [" << id.toolkitVersion[0] << ", " << id.toolkitVersion[1]
         << "], \"registered\": ";
@@ -647,7 +651,8 @@ std::string Application::json() const {
     out << ", \"actions\": " << object(d.actions, [](const Action& a) {
         std::vector<std::string> keys;
         for (uint32_t key : a.hotKeys) keys.push_back(hotKeyText(key));
-        return "{\"secondText\": " + json::quoted(a.secondText) + ", \"callback\": " + json::address(a.callback) +
+        return "{\"secondText\": " + json::quoted(a.secondText) +
+               ", \"callback\": " + json::address(a.callback) +
                ", \"host\": " + json::boolean(static_cast<bool>(a.hostEffect)) +
                ", \"enabled\": " + json::boolean(a.enabled) + ", \"checked\": " + json::boolean(a.checked) +
                ", \"shown\": " + json::boolean(a.shown) + ", \"hotKeys\": " + strings(keys) +
@@ -656,13 +661,15 @@ std::string Application::json() const {
 
     out << ", \"viewports\": " << json::list(d.viewports, [](const Viewport& v) {
         return "{\"name\": " + json::quoted(v.name) + ", \"number\": " + std::to_string(v.number) +
-               ", \"geometry\": " + json::list(std::vector<double>(v.geometry.begin(), v.geometry.end()), json::number) +
+               ", \"geometry\": " +
+               json::list(std::vector<double>(v.geometry.begin(), v.geometry.end()), json::number) +
                ", \"on\": " + json::boolean(v.on) + "}";
     });
     out << ", \"currentViewport\": " << json::quoted(d.currentViewport) << ", \"redraws\": " << d.redraws;
     std::vector<std::pair<const void*, int32_t>> refresh(d.drawOnRefresh.begin(), d.drawOnRefresh.end());
     out << ", \"drawOnRefresh\": " << json::list(refresh, [](const std::pair<const void*, int32_t>& r) {
-        return "{\"context\": " + json::address(r.first) + ", \"priority\": " + std::to_string(r.second) + "}";
+        return "{\"context\": " + json::address(r.first) + ", \"priority\": " + std::to_string(r.second) +
+               "}";
     });
     std::vector<std::pair<int32_t, OverlayText>> overlays(d.overlayTexts.begin(), d.overlayTexts.end());
     out << ", \"overlayTexts\": " << json::list(overlays, [](const std::pair<int32_t, OverlayText>& entry) {
@@ -694,12 +701,15 @@ std::string Application::json() const {
                ", \"flag\": " + json::boolean(g.flag) + ", \"parent\": " + json::address(g.parent) +
                ", \"answer\": " + json::quoted(g.answer) + "}";
     });
-    out << ", \"dialogAnswers\": " << strings(std::vector<std::string>(d.dialogAnswers.begin(), d.dialogAnswers.end()));
-    out << ", \"storedDirectories\": " << object(d.storedDirectories, [](const std::array<std::string, 2>& dirs) {
-        return strings(std::vector<std::string>(dirs.begin(), dirs.end()));
-    });
-    out << ", \"cursor\": {\"wait\": " << d.waitCursor << ", \"overrides\": "
-        << json::list(d.cursorOverrides, [](int32_t s) { return std::to_string(s); }) << "}";
+    out << ", \"dialogAnswers\": "
+        << strings(std::vector<std::string>(d.dialogAnswers.begin(), d.dialogAnswers.end()));
+    out << ", \"storedDirectories\": "
+        << object(d.storedDirectories, [](const std::array<std::string, 2>& dirs) {
+               return strings(std::vector<std::string>(dirs.begin(), dirs.end()));
+           });
+    out << ", \"cursor\": {\"wait\": " << d.waitCursor
+        << ", \"overrides\": " << json::list(d.cursorOverrides, [](int32_t s) { return std::to_string(s); })
+        << "}";
 
     out << ", \"timeouts\": " << json::list(d.timeouts, [](const Timeout& t) {
         return "{\"handle\": " + json::address(t.handle) + ", \"interval\": " + std::to_string(t.interval) +
@@ -708,12 +718,15 @@ std::string Application::json() const {
     out << ", \"clock\": " << d.clock << ", \"timeoutsFired\": " << d.timeoutsFired;
 
     out << ", \"recording\": {\"active\": " << json::boolean(d.recordingActive) << ", \"sessions\": "
-        << json::list(d.recordings, [](const Recording& r) {
-               return "{\"fileName\": " + json::quoted(r.fileName) + ", \"flags\": " +
-                      json::list(std::vector<bool>(r.flags.begin(), r.flags.end()), json::boolean) +
-                      ", \"values\": " + json::list(std::vector<double>(r.values.begin(), r.values.end()), json::number) +
-                      ", \"stopped\": " + json::boolean(r.stopped) + "}";
-           })
+        << json::list(
+               d.recordings,
+               [](const Recording& r) {
+                   return "{\"fileName\": " + json::quoted(r.fileName) + ", \"flags\": " +
+                          json::list(std::vector<bool>(r.flags.begin(), r.flags.end()), json::boolean) +
+                          ", \"values\": " +
+                          json::list(std::vector<double>(r.values.begin(), r.values.end()), json::number) +
+                          ", \"stopped\": " + json::boolean(r.stopped) + "}";
+               })
         << "}";
     out << ", \"server\": {\"status\": " << d.serverStatus << ", \"color\": " << d.serverStatusColor
         << ", \"networkEnabled\": " << json::boolean(d.networkEnabled) << "}";

@@ -41,7 +41,7 @@ struct Identity {
 
 struct Action {
     std::string secondText;
-    const void* callback = nullptr;  // the plug-in's FunctorTwoParams__, or null
+    const void* callback = nullptr;    // the plug-in's FunctorTwoParams__, or null
     std::function<void()> hostEffect;  // what a host action does, empty for plug-in actions
     bool enabled = true;
     bool checked = false;
@@ -153,7 +153,7 @@ struct ApplicationData {
     std::vector<Dialog> dialogs;
     std::map<std::string, std::array<std::string, 2>> storedDirectories;  // text1 -> text2, text3
 
-    int waitCursor = 0;                   // begins not yet ended
+    int waitCursor = 0;                    // begins not yet ended
     std::vector<int32_t> cursorOverrides;  // a stack of shapes
 
     std::vector<Timeout> timeouts;  // pending, in order of creation

@@ -20,17 +20,18 @@ constexpr int kFunctionKeys = 24;
 
 // Named keys; the first name of a value is the one printed.
 const Name kKeys[] = {
-    {"Space", 0x20},      {"Backspace", 0xFF08}, {"Tab", 0xFF09},    {"Return", 0xFF0D}, {"Enter", 0xFF0D},
-    {"Escape", 0xFF1B},   {"Esc", 0xFF1B},       {"Home", 0xFF50},   {"Left", 0xFF51},   {"Up", 0xFF52},
-    {"Right", 0xFF53},    {"Down", 0xFF54},      {"PageUp", 0xFF55}, {"PgUp", 0xFF55},   {"PageDown", 0xFF56},
-    {"PgDown", 0xFF56},   {"End", 0xFF57},       {"Insert", 0xFF63}, {"Ins", 0xFF63},    {"Delete", 0xFFFF},
+    {"Space", 0x20},    {"Backspace", 0xFF08}, {"Tab", 0xFF09},    {"Return", 0xFF0D}, {"Enter", 0xFF0D},
+    {"Escape", 0xFF1B}, {"Esc", 0xFF1B},       {"Home", 0xFF50},   {"Left", 0xFF51},   {"Up", 0xFF52},
+    {"Right", 0xFF53},  {"Down", 0xFF54},      {"PageUp", 0xFF55}, {"PgUp", 0xFF55},   {"PageDown", 0xFF56},
+    {"PgDown", 0xFF56}, {"End", 0xFF57},       {"Insert", 0xFF63}, {"Ins", 0xFF63},    {"Delete", 0xFFFF},
     {"Del", 0xFFFF},
 };
 
 bool sameName(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }

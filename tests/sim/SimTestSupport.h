@@ -36,6 +36,14 @@ struct Step {
 // Runs the steps in order, checking each result.
 void runSteps(const std::vector<Step>& steps);
 
+// A step's call that does `act`, then answers `query`.
+inline std::function<std::string()> after(std::function<void()> act, std::function<std::string()> query) {
+    return [act, query] {
+        act();
+        return query();
+    };
+}
+
 inline std::string str(const std::string& text) { return text; }
 inline std::string str(const char* text) { return text; }
 inline std::string str(bool value) { return value ? "true" : "false"; }

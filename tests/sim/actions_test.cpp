@@ -53,9 +53,15 @@ TEST_F(Actions, other_spellings_parse_to_the_canonical_hot_key) {
         const char* text;
         const char* canonical;
     } cases[] = {
-        {"ctrl+shift+k", "Ctrl+Shift+K"}, {"Shift+Ctrl+K", "Ctrl+Shift+K"}, {" Control + k ", "Ctrl+K"},
-        {"Enter", "Return"},              {"esc", "Escape"},                {"PgDown", "PageDown"},
-        {"Alt+ins", "Alt+Insert"},        {"f12", "F12"},                   {"META+del", "Meta+Delete"},
+        {"ctrl+shift+k", "Ctrl+Shift+K"},
+        {"Shift+Ctrl+K", "Ctrl+Shift+K"},
+        {" Control + k ", "Ctrl+K"},
+        {"Enter", "Return"},
+        {"esc", "Escape"},
+        {"PgDown", "PageDown"},
+        {"Alt+ins", "Alt+Insert"},
+        {"f12", "F12"},
+        {"META+del", "Meta+Delete"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -64,8 +70,8 @@ TEST_F(Actions, other_spellings_parse_to_the_canonical_hot_key) {
 }
 
 TEST_F(Actions, texts_that_are_no_hot_key_parse_to_0_and_invalid_codes_print_empty) {
-    const char* const texts[] = {"",  "Ctrl", "Ctrl+", "+K", "Ctrl+Ctrl+K", "Hyper+K", "F0", "F25",
-                                 "F05", "KK", "Ctrl++K", "++", "Ctrl+ +"};
+    const char* const texts[] = {"",    "Ctrl", "Ctrl+", "+K",      "Ctrl+Ctrl+K", "Hyper+K", "F0",
+                                 "F25", "F05",  "KK",    "Ctrl++K", "++",          "Ctrl+ +"};
     for (const char* text : texts) {
         EXPECT_EQ(parseAccelerator(text), 0u) << '"' << text << '"';
     }
@@ -157,7 +163,8 @@ TEST_F(Actions, action_names_are_appended_in_order_of_name) {
     createAction("A.First", "", &callback);
     std::vector<std::string> names{"kept"};
     getActionNames(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"kept", "A.First", "B.Second", "View.NextViewport", "View.Redraw"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"kept", "A.First", "B.Second", "View.NextViewport", "View.Redraw"}));
 }
 
 TEST_F(Actions, hot_keys_are_bound_by_index_and_belong_to_one_action) {
@@ -203,10 +210,12 @@ TEST_F(Actions, initialize_hot_key_binds_only_what_disturbs_nothing) {
     simtest::runSteps({
         {"unknown action", [=] { return str(initializeHotKey("Tools.A", k)); }, "1"},
         {"create", [&] { return str(createAction("Tools.A", "", &callback)); }, "0"},
-        {"key of another action", [] { return str(initializeHotKey("Tools.A", parseAccelerator("Ctrl+R"))); }, "3"},
+        {"key of another action", [] { return str(initializeHotKey("Tools.A", parseAccelerator("Ctrl+R"))); },
+         "3"},
         {"free key", [=] { return str(initializeHotKey("Tools.A", k)); }, "0"},
         {"bound", [] { return unparseAccelerator(getHotKey("Tools.A", 0)); }, "Ctrl+K"},
-        {"already has a key", [] { return str(initializeHotKey("Tools.A", parseAccelerator("Ctrl+L"))); }, "2"},
+        {"already has a key", [] { return str(initializeHotKey("Tools.A", parseAccelerator("Ctrl+L"))); },
+         "2"},
     });
 }
 

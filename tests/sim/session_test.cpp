@@ -38,13 +38,15 @@ TEST_F(Session, the_host_tells_who_it_is) {
         {"name", [] { return getApplicationName(); }, "KARVEN"},
         {"id", [] { return str(getApplicationId()); }, "1"},
         {"version", [] { return std::to_string(getApplicationVersion()); }, std::to_string(7.4)},
-        {"plug-in version", [] { return std::to_string(getApplicationPluginVersion()); }, std::to_string(1.28)},
+        {"plug-in version", [] { return std::to_string(getApplicationPluginVersion()); },
+         std::to_string(1.28)},
         {"version numbers", [&] { return str(getApplicationPluginVersion(major, minor, revision)); }, "0"},
         {"major", [&] { return str(major); }, "1"},
         {"minor", [&] { return str(minor); }, "28"},
         {"revision", [&] { return str(revision); }, "0"},
         {"build number", [] { return str(getApplicationPluginVersionBuildNumber()); }, "12800"},
-        {"main window handle", [] { return std::to_string(getMainWindowHandle()); }, std::to_string(0x3A00007)},
+        {"main window handle", [] { return std::to_string(getMainWindowHandle()); },
+         std::to_string(0x3A00007)},
     });
     const void* objects[] = {getPluginToolbar(), getPluginMenuPane(), getApplication(), getMainWindow()};
     for (std::size_t i = 0; i < std::size(objects); ++i) {
@@ -110,7 +112,7 @@ TEST_F(Session, messages_are_collected_in_order) {
 TEST_F(Session, preferences_are_saved_and_loaded_as_a_whole) {
     const std::map<std::string, std::string> values = {
         {"display/units", "metric"}, {"a=b", "c=d"},    {"#not a comment", "x"}, {"back\\slash", "\\n"},
-        {"two\nlines", "and\ntwo"}, {"", "empty key"}, {"empty value", ""},     {" spaced ", " out "},
+        {"two\nlines", "and\ntwo"},  {"", "empty key"}, {"empty value", ""},     {" spaced ", " out "},
     };
     state().preferences = values;
     const std::string file = tempPath("prefs");
@@ -135,9 +137,12 @@ TEST_F(Session, a_preferences_file_that_cannot_be_read_changes_nothing) {
 TEST_F(Session, dialogs_answer_what_the_test_queued_then_cancel) {
     application().queueDialogAnswer("/data/track.csv");
     application().queueDialogAnswer("/data/out.kml");
-    EXPECT_EQ(showFileLoadDialog("Open track", "/data", "*.csv", "CSV", true, nullptr, "tracks"), "/data/track.csv");
-    EXPECT_EQ(showFileSaveDialog("Save as", "/data", "*.kml", false, "KML", nullptr, "exports"), "/data/out.kml");
-    EXPECT_EQ(showDirectorySelectDialog("Pick", "/data", "x", nullptr, "dirs"), "") << "nothing queued: cancelled";
+    EXPECT_EQ(showFileLoadDialog("Open track", "/data", "*.csv", "CSV", true, nullptr, "tracks"),
+              "/data/track.csv");
+    EXPECT_EQ(showFileSaveDialog("Save as", "/data", "*.kml", false, "KML", nullptr, "exports"),
+              "/data/out.kml");
+    EXPECT_EQ(showDirectorySelectDialog("Pick", "/data", "x", nullptr, "dirs"), "")
+        << "nothing queued: cancelled";
     application().queueDialogAnswer("");
     application().queueDialogAnswer("/late");
     EXPECT_EQ(showFileLoadDialog("a", "b", "c", "d", false, nullptr, "e"), "") << "an empty answer cancels";
@@ -227,9 +232,10 @@ TEST_F(Session, recording_starts_and_stops) {
     simtest::runSteps({
         {"stop while idle", [] { return str(stopRecording()); }, "1"},
         {"start without a file", [] { return str(startRecording("", true, true, 1, true, 2, 3)); }, "2"},
-        {"start", [] { return str(startRecording("/tmp/run.avi", true, false, 25.0, true, 0.5, -3.0)); }, "0"},
-        {"start while recording", [] { return str(startRecording("/tmp/b.avi", false, false, 0, false, 0, 0)); },
-         "1"},
+        {"start", [] { return str(startRecording("/tmp/run.avi", true, false, 25.0, true, 0.5, -3.0)); },
+         "0"},
+        {"start while recording",
+         [] { return str(startRecording("/tmp/b.avi", false, false, 0, false, 0, 0)); }, "1"},
         {"stop", [] { return str(stopRecording()); }, "0"},
         {"stop again", [] { return str(stopRecording()); }, "1"},
         {"start anew", [] { return str(startRecording("/tmp/c.avi", false, false, 0, false, 0, 0)); }, "0"},
@@ -245,18 +251,18 @@ TEST_F(Session, recording_starts_and_stops) {
 }
 
 TEST_F(Session, server_status_and_colour_are_kept) {
+    using simtest::after;
+    const std::function<std::string()> status = [] { return str(static_cast<int>(getServerStatus())); };
+    const std::function<std::string()> color = [] { return str(getServerStatusColor()); };
+    const std::function<std::string()> network = [] { return str(isNetworkEnabled()); };
     simtest::runSteps({
-        {"status at first", [] { return str(static_cast<int>(getServerStatus())); }, "0"},
-        {"set status", [] { setServerStatus(PIServerStatus_t(2)); return str(static_cast<int>(getServerStatus())); },
-         "2"},
-        {"colour at first", [] { return str(getServerStatusColor()); }, "0"},
-        {"set colour", [] { setServerStatusColor(0xFF8000FFu); return str(getServerStatusColor()); },
-         std::to_string(0xFF8000FFu)},
-        {"network", [] { return str(isNetworkEnabled()); }, "true"},
-        {"network switched off by the test", [this] {
-             state().networkEnabled = false;
-             return str(isNetworkEnabled());
-         }, "false"},
+        {"status at first", status, "0"},
+        {"set status", after([] { setServerStatus(PIServerStatus_t(2)); }, status), "2"},
+        {"colour at first", color, "0"},
+        {"set colour", after([] { setServerStatusColor(0xFF8000FFu); }, color), std::to_string(0xFF8000FFu)},
+        {"network", network, "true"},
+        {"network switched off by the test", after([this] { state().networkEnabled = false; }, network),
+         "false"},
     });
 }
 
@@ -276,22 +282,27 @@ TEST_F(Session, the_host_owns_the_delegates_it_accepts_until_it_stops) {
     apitest::Calls exportCalls, refusedCalls, v2Calls, adapterCalls;
     auto* exporter = new apitest::ExportDelegate(exportCalls);
     EXPECT_EQ(registerFileExportHandler("Shapefile", "*.shp", exporter, 1), 0);
-    EXPECT_EQ(registerFileExportHandler("Shapefile", "*.shp2", new apitest::ExportDelegate(refusedCalls), 2), 2)
+    EXPECT_EQ(registerFileExportHandler("Shapefile", "*.shp2", new apitest::ExportDelegate(refusedCalls), 2),
+              2)
         << "a name taken for the same registration";
     EXPECT_EQ(refusedCalls.destroyed, 1) << "the library deletes a refused delegate";
-    EXPECT_EQ(registerFileOpenAdvancedGui("KML", "*.kml", new apitest::ImportExportDelegateV2(v2Calls), 3), 0);
+    EXPECT_EQ(registerFileOpenAdvancedGui("KML", "*.kml", new apitest::ImportExportDelegateV2(v2Calls), 3),
+              0);
     auto* adapter = new apitest::CountedAdapter(adapterCalls, new apitest::ExportDelegate(adapterCalls));
-    EXPECT_EQ(registerFileExportHandler("Zip", "*.zip", static_cast<FileImportExportDelegate*>(adapter), 0), 0);
+    EXPECT_EQ(registerFileExportHandler("Zip", "*.zip", static_cast<FileImportExportDelegate*>(adapter), 0),
+              0);
     EXPECT_EQ(registerFileExportHandler("Null", "", static_cast<FileExportDelegate*>(nullptr), 0), 2);
 
     const auto& kept = state().delegates;
     ASSERT_EQ(kept.size(), 3u);
-    EXPECT_EQ((std::tuple(kept[0].selector, kept[0].text1, kept[0].text2, kept[0].hasValue, kept[0].value,
-                          kept[0].object)),
-              std::tuple(0, std::string("Shapefile"), std::string("*.shp"), true, 1, static_cast<void*>(exporter)));
+    EXPECT_EQ(
+        (std::tuple(kept[0].selector, kept[0].text1, kept[0].text2, kept[0].hasValue, kept[0].value,
+                    kept[0].object)),
+        std::tuple(0, std::string("Shapefile"), std::string("*.shp"), true, 1, static_cast<void*>(exporter)));
     EXPECT_EQ((std::tuple(kept[1].selector, kept[1].hasValue, kept[1].value)), std::tuple(5, true, 3));
     EXPECT_EQ(kept[2].selector, 4);
-    EXPECT_EQ(exportCalls.destroyed + v2Calls.destroyed + adapterCalls.destroyed, 0) << "alive while the host runs";
+    EXPECT_EQ(exportCalls.destroyed + v2Calls.destroyed + adapterCalls.destroyed, 0)
+        << "alive while the host runs";
 
     karvensim::Simulator::start();
     EXPECT_EQ(exportCalls.destroyed, 1);

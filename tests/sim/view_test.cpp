@@ -29,43 +29,35 @@ protected:
 };
 
 TEST_F(View, viewports_are_created_selected_toggled_and_deleted) {
-    const auto current = [this] { return state().currentViewport; };
+    using simtest::after;
+    const std::function<std::string()> current = [this] { return state().currentViewport; };
+    const std::function<std::string()> count = [] { return str(getNumViewports()); };
+    const auto on = [this](const std::string& name) { return [this, name] { return str(isOn(name)); }; };
     simtest::runSteps({
-        {"the host starts with one", [] { return str(getNumViewports()); }, "1"},
+        {"the host starts with one", count, "1"},
         {"named Main", [] { return getViewport(0); }, "Main"},
         {"current", current, "Main"},
-        {"create two", [] {
-             createViewport(1, "Left", 0.0, 0.0, 0.5, 1.0);
-             createViewport(2, "Right", 0.5, 0.0, 0.5, 1.0);
-             return str(getNumViewports());
-         }, "3"},
-        {"a name given twice is ignored", [] {
-             createViewport(9, "Left", 0.1, 0.1, 0.1, 0.1);
-             return str(getNumViewports());
-         }, "3"},
-        {"an empty name is ignored", [] {
-             createViewport(9, "", 0.1, 0.1, 0.1, 0.1);
-             return str(getNumViewports());
-         }, "3"},
+        {"create one", after([] { createViewport(1, "Left", 0.0, 0.0, 0.5, 1.0); }, count), "2"},
+        {"create another", after([] { createViewport(2, "Right", 0.5, 0.0, 0.5, 1.0); }, count), "3"},
+        {"a name given twice is ignored", after([] { createViewport(9, "Left", 0, 0, 1, 1); }, count), "3"},
+        {"an empty name is ignored", after([] { createViewport(9, "", 0, 0, 1, 1); }, count), "3"},
         {"index 2", [] { return getViewport(2); }, "Right"},
         {"index past the end", [] { return getViewport(3); }, ""},
         {"negative index", [] { return getViewport(-1); }, ""},
         {"creating keeps the current one", current, "Main"},
-        {"select Right", [&] { setViewport("Right"); return current(); }, "Right"},
-        {"select unknown", [&] { setViewport("Nowhere"); return current(); }, "Right"},
-        {"next wraps", [&] { nextViewport(); return current(); }, "Main"},
-        {"next", [&] { nextViewport(); return current(); }, "Left"},
-        {"toggle off", [&] { toggleViewport("Left", false); return str(isOn("Left")); }, "false"},
-        {"toggle on", [&] { toggleViewport("Left", true); return str(isOn("Left")); }, "true"},
-        {"delete the current", [&] { deleteViewport("Left"); return current(); }, "Main"},
-        {"delete unknown", [] { deleteViewport("Nowhere"); return str(getNumViewports()); }, "2"},
-        {"delete all", [] { deleteAllViewports(); return str(getNumViewports()); }, "0"},
+        {"select Right", after([] { setViewport("Right"); }, current), "Right"},
+        {"select unknown", after([] { setViewport("Nowhere"); }, current), "Right"},
+        {"next wraps", after(nextViewport, current), "Main"},
+        {"next", after(nextViewport, current), "Left"},
+        {"toggle off", after([] { toggleViewport("Left", false); }, on("Left")), "false"},
+        {"toggle on", after([] { toggleViewport("Left", true); }, on("Left")), "true"},
+        {"delete the current", after([] { deleteViewport("Left"); }, current), "Main"},
+        {"delete unknown", after([] { deleteViewport("Nowhere"); }, count), "2"},
+        {"delete all", after(deleteAllViewports, count), "0"},
         {"none current", current, ""},
-        {"next with none", [&] { nextViewport(); return current(); }, ""},
-        {"the first new one becomes current", [&] {
-             createViewport(0, "Solo", 0, 0, 1, 1);
-             return current();
-         }, "Solo"},
+        {"next with none", after(nextViewport, current), ""},
+        {"the first new one becomes current", after([] { createViewport(0, "Solo", 0, 0, 1, 1); }, current),
+         "Solo"},
     });
 }
 
@@ -156,7 +148,8 @@ TEST_F(View, overlay_requests_on_unknown_texts_or_without_a_record_fail) {
         {"get without a record", [&] { return str(getOverlayText(id, nullptr)); }, "2"},
         {"set colour of unknown", [] { return str(setOverlayTextBackgroundColor(99, 1)); }, "2"},
         {"get colour of unknown", [&] { return str(getOverlayTextBackgroundColor(99, &color)); }, "2"},
-        {"get colour without a variable", [&] { return str(getOverlayTextBackgroundColor(id, nullptr)); }, "2"},
+        {"get colour without a variable", [&] { return str(getOverlayTextBackgroundColor(id, nullptr)); },
+         "2"},
         {"remove", [&] { return str(removeOverlayText(id)); }, "0"},
         {"remove again", [&] { return str(removeOverlayText(id)); }, "2"},
     });
