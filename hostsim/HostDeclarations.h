@@ -1,8 +1,9 @@
 // The host's side of the binary contract, written from the contract alone
 // and deliberately independent of the library's headers: the function map
-// as the host implements it, and the parameter blocks as the host reads
-// them (plain structs with the vtable pointer spelled out, so that reading a
-// block never depends on the library's class definitions).
+// as the host implements it, the plug-in objects it calls (clients,
+// callbacks, GUI proxies, delegates), and the parameter blocks and records
+// as the host reads them (plain structs with the vtable pointer spelled out,
+// so that reading a block never depends on the library's class definitions).
 //
 // Included only by the host's own sources.
 #pragma once

@@ -35,13 +35,10 @@ constexpr int32_t kCodes[] = {10,  11,  12,  13,  14,  15,  163, 300, 301, 302, 
 
 // The host objects of codes 10, 11, 12 and 14: their addresses are all a
 // plug-in sees of them.
-struct HostObject {
-    const char* what;
-};
-HostObject g_pluginToolbar{"plug-in tool bar"};
-HostObject g_pluginMenuPane{"plug-in menu pane"};
-HostObject g_applicationObject{"application"};
-HostObject g_mainWindow{"main window"};
+int g_pluginToolbar;
+int g_pluginMenuPane;
+int g_applicationObject;
+int g_mainWindow;
 
 // Time-out handles: opaque values that are never reused within a process.
 uintptr_t g_timeoutsCreated = 0;
@@ -56,11 +53,6 @@ const testhost::Block& blockOf(const Exchange& e) { return e.request().block; }
 
 std::vector<std::string> textsOf(const testhost::Block& b, std::size_t count) {
     return std::vector<std::string>(b.strs.begin(), b.strs.begin() + static_cast<std::ptrdiff_t>(count));
-}
-
-std::string hotKeyText(uint32_t code) {
-    const std::string text = printHotKey(code);
-    return text.empty() ? std::to_string(code) : text;
 }
 
 OverlayText copied(const hostview::OverlayText& from, uint32_t background) {
@@ -650,7 +642,7 @@ std::string Application::json() const {
 
     out << ", \"actions\": " << object(d.actions, [](const Action& a) {
         std::vector<std::string> keys;
-        for (uint32_t key : a.hotKeys) keys.push_back(hotKeyText(key));
+        for (uint32_t key : a.hotKeys) keys.push_back(printHotKey(key));
         return "{\"secondText\": " + json::quoted(a.secondText) +
                ", \"callback\": " + json::address(a.callback) +
                ", \"host\": " + json::boolean(static_cast<bool>(a.hostEffect)) +

@@ -7,9 +7,40 @@
 // While an Application exists it answers codes 10 to 15, 163, 300 to 306,
 // 308 to 327 (322, the services, aside), 500 and 501. Statuses it writes:
 // 0 when it carried the request out, 2 for an unknown or invalid target
-// (an action, a viewport, an overlay text, a file, a delegate), 3 when the
+// (an action, a hot key, an overlay text, a file, a delegate), 3 when the
 // target refuses in its current state (a disabled action, a malformed file).
 // The GUI codes (100 to 168 but 163) are not answered here.
+//
+// Identity, toolkit (10-15, 300-304, 326): answered from Identity; 10, 11,
+//   12, 14 return the addresses of host objects; 304 records the context.
+// Actions (319): names are unique and not empty; a new action is enabled,
+//   unchecked, shown, without hot keys. Running one calls its callback with
+//   its name. A hot key (HotKeys.h) belongs to one action at most: binding
+//   it elsewhere moves it. setHotKey at an index appends at the count,
+//   replaces below it, unbinds with 0. getActionNames appends the names in
+//   order. A hot-key file (KeyValueFile.h, "action=hot key" lines) holds the
+//   whole table; lines of unknown actions are skipped.
+// Viewports (310-316, 320): kept in order of creation; an empty name or one
+//   already used is ignored; the first one created with none current becomes
+//   current; deleting the current one makes the first left current.
+// Overlay texts (308): identifiers 1, 2, ... never reused; a null record is
+//   refused (create answers 0); the background colour starts at 0.
+// Drawing (316, 327): redraws counted, one priority kept per context.
+// Messages (305, 306, 324, 325): collected in order; an empty toast is
+//   refused.
+// Preferences (321): the registry of string values; a load replaces it, a
+//   save writes it whole (KeyValueFile.h).
+// Dialogs (163): answered from the queue of answers, then "" (cancelled).
+// Cursors (318): a wait depth (never below 0) and a stack of overrides.
+// Time-outs (317): fire once, when a test fires them; a null callback is
+//   refused (null handle); handles are opaque and never reused.
+// Recording (323, selectors 1, 2): start answers 1 while a recording runs
+//   and 2 without a file name; stop answers 1 when none runs.
+// Server status (309): status and colour kept (0 at first); networkEnabled.
+// Handlers (500, 501): kept in order.
+// Delegates (323, selectors 0, 3, 4, 5): accepted when not null and their
+//   first text is not yet registered with the same selector; the host then
+//   owns them and deletes them when the application goes away.
 #pragma once
 
 #include <array>
