@@ -1,13 +1,15 @@
 // The host's side of the binary contract, written from the contract alone
 // and deliberately independent of the library's headers: the function map
-// as the host implements it, and the parameter blocks as the host reads
-// them (plain structs with the vtable pointer spelled out, so that reading a
-// block never depends on the library's class definitions).
+// as the host implements it, the plug-in objects it calls (clients,
+// callbacks, GUI proxies, delegates), and the parameter blocks and records
+// as the host reads them (plain structs with the vtable pointer spelled out,
+// so that reading a block never depends on the library's class definitions).
 //
 // Included only by the host's own sources.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,47 @@ public:
 
 }  // namespace PICommon
 
-// Opaque to the host as well: it only passes callback addresses on.
-class FunctorTwoParams__;
+// A plug-in's callback object (actions, time-outs, widgets) as the host
+// calls it: slot 0 operator()(source, data), slots 1 and 2 the destructor
+// pair. The host calls slot 0 only, and never copies or deletes one. What
+// it passes: for an action, source is the action's name as NUL-terminated
+// characters; for a time-out, source is the time-out's handle; data is null
+// for both. The result is ignored.
+class FunctorTwoParams__ {
+public:
+    virtual void* operator()(void* source, void* data) = 0;
+    virtual ~FunctorTwoParams__() = default;
+};
+
+class QWidget;
+
+// Import/export delegates as the host calls them. Class names are the
+// plug-in's, for a sanitizer's dynamic-type check; the slot order is the
+// host's reading of the contract. The host deletes a delegate it accepted
+// (through the deleting destructor) and never constructs one.
+namespace PICommon {
+
+// Slots 0 and 1 the destructor pair, then createEditor,
+// processFileWithWidget, processFileWithOptions.
+class FileImportExportDelegate {
+public:
+    virtual ~FileImportExportDelegate() = default;
+    virtual QWidget* createEditor(QWidget* parent) const = 0;
+    virtual int processFileWithWidget(const std::string& fileName, const QWidget* editor) const = 0;
+    virtual int processFileWithOptions(const std::string& fileName,
+                                       const std::map<std::string, std::string>& options) const = 0;
+};
+
+// Slots 0 and 1 the destructor pair, then processFileWithWidget,
+// createEditor (the opposite order of the import/export delegate).
+class FileExportDelegate {
+public:
+    virtual ~FileExportDelegate() = default;
+    virtual int processFileWithWidget(const std::string& fileName, const QWidget* editor) const = 0;
+    virtual QWidget* createEditor(QWidget* parent) const = 0;
+};
+
+}  // namespace PICommon
 
 // The plug-in's GUI proxies as the host calls them. The class names are the
 // plug-in's, so that a sanitizer's dynamic-type check accepts the calls; the
@@ -185,6 +226,18 @@ struct RegisterHandler {
     std::string string1;
     std::string string2;
     uint32_t mask;
+};
+
+// An overlay-text record, which the host reads for create and update and
+// fills for get.
+struct OverlayText {
+    std::string text;
+    std::string viewport;
+    double x;
+    double y;
+    std::string fontName;
+    int32_t fontSize;
+    uint32_t color;
 };
 
 }  // namespace hostview

@@ -8,8 +8,11 @@ plug-in and look at what it asked of the host:
     import PluginInterfaces as P
     ...                                 # the plug-in's own code
     host.fire_signal(P.cvar.APPEND_DATA_SIGNAL)
+    host.queue_dialog_answer('/data/track.csv')   # what the next file dialog returns
+    host.run_action('View.Redraw')      # as the user would; 0 when it ran
+    host.fire_timeouts()                # runs the pending time-outs' callbacks
     names = [entry['name'] for entry in host.trace()]
-    state = host.state()
+    state = host.state()                # state()['application'] is the application's
 
 The host library is found through the KARVEN_SIM_LIBRARY environment
 variable, else next to this file.
@@ -37,8 +40,11 @@ class SimulatedHost:
         self._lib = ctypes.PyDLL(path, mode=ctypes.RTLD_GLOBAL)
         for name in ('karvensim_trace_json', 'karvensim_trace_text', 'karvensim_state_json'):
             getattr(self._lib, name).restype = ctypes.c_char_p
-        self._lib.karvensim_fire_signal.argtypes = [ctypes.c_char_p]
-        self._lib.karvensim_fire_signal.restype = ctypes.c_int
+        for name in ('karvensim_fire_signal', 'karvensim_run_action'):
+            getattr(self._lib, name).argtypes = [ctypes.c_char_p]
+            getattr(self._lib, name).restype = ctypes.c_int
+        self._lib.karvensim_fire_timeouts.restype = ctypes.c_int
+        self._lib.karvensim_queue_dialog_answer.argtypes = [ctypes.c_char_p]
         self._lib.karvensim_start()
 
     def restart(self):
@@ -66,6 +72,23 @@ class SimulatedHost:
         """Fires a signal through the signal service; returns how many
         callbacks ran. An exception raised by a callback propagates."""
         return self._lib.karvensim_fire_signal(name.encode())
+
+    def fire_timeouts(self):
+        """Fires every pending time-out, in order of due time; returns how
+        many callbacks ran. Time-outs those callbacks create wait for the
+        next call."""
+        return self._lib.karvensim_fire_timeouts()
+
+    def run_action(self, name):
+        """Runs an action as the user would: 0 when it ran, 2 when there is
+        no such action, 3 when it is disabled."""
+        return self._lib.karvensim_run_action(name.encode())
+
+    def queue_dialog_answer(self, path):
+        """The path the next file or directory dialog returns (dialogs
+        answer in the order queued; '' cancels one). Without a queued answer
+        a dialog is cancelled."""
+        self._lib.karvensim_queue_dialog_answer(path.encode())
 
 
 _host = None

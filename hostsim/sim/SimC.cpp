@@ -46,3 +46,19 @@ int karvensim_fire_signal(const char* name) {
     Simulator* sim = Simulator::running();
     return sim ? sim->fireSignal(name) : -1;
 }
+
+int karvensim_fire_timeouts(void) {
+    Simulator* sim = Simulator::running();
+    return sim ? sim->application().fireTimeouts() : -1;
+}
+
+int karvensim_run_action(const char* name) {
+    Simulator* sim = Simulator::running();
+    return sim ? sim->application().runAction(name) : -1;
+}
+
+void karvensim_queue_dialog_answer(const char* path) {
+    if (Simulator* sim = Simulator::running()) {
+        sim->application().queueDialogAnswer(path);
+    }
+}

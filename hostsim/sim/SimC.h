@@ -20,4 +20,13 @@ KARVENSIM_API const char* karvensim_state_json(void);
 // Fires a signal through the signal service; returns how many callbacks ran
 // (-1 when the host is not started).
 KARVENSIM_API int karvensim_fire_signal(const char* name);
+// Fires every pending time-out (their callbacks run in order of due time);
+// returns how many ran (-1 when the host is not started).
+KARVENSIM_API int karvensim_fire_timeouts(void);
+// Runs an action as the user would; returns 0 when it ran, 2 when there is
+// no such action, 3 when it is disabled (-1 when the host is not started).
+KARVENSIM_API int karvensim_run_action(const char* name);
+// Queues the answer of the next file or directory dialog (an empty text
+// cancels it); without a queued answer a dialog is cancelled.
+KARVENSIM_API void karvensim_queue_dialog_answer(const char* path);
 }

@@ -172,7 +172,7 @@ std::string Simulator::traceJson() const {
 }
 
 std::string Simulator::stateJson() const {
-    return "{\"services\": " + testhost::json::services(services_) + "}";
+    return "{\"services\": " + testhost::json::services(services_) + ", \"application\": " + application_.json() + "}";
 }
 
 }  // namespace karvensim

@@ -14,8 +14,7 @@
 
 #include "hostsim/RecordingHost.h"
 #include "hostsim/ServiceHost.h"
-
-#define KARVENSIM_API __attribute__((visibility("default")))
+#include "hostsim/sim/ApplicationState.h"
 
 namespace karvensim {
 
@@ -52,10 +51,11 @@ public:
     int fireSignal(const std::string& name);
 
     std::string traceJson() const;
-    // The host's state: services, and what the application keeps.
+    // The host's state: {"services": ..., "application": ...}.
     std::string stateJson() const;
 
     testhost::ServiceHost& services() { return services_; }
+    Application& application() { return application_; }
 
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
@@ -65,6 +65,7 @@ private:
     Simulator();
 
     testhost::ServiceHost services_;
+    Application application_;
     std::vector<TraceEntry> trace_;
     std::function<void(const TraceEntry&)> sink_;
 };

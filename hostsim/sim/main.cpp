@@ -26,11 +26,24 @@ const char* const kUsage =
     "every request it makes.\n"
     "\n"
     "options:\n"
-    "  --trace-json FILE   also write the trace as JSON to FILE\n"
-    "  --summary           print the host's final state (JSON) after the script\n"
-    "  --fire-signal NAME  after the script, fire the signal NAME (repeatable)\n"
-    "  --quiet             do not print the trace\n"
-    "  -h, --help          show this text\n";
+    "  --trace-json FILE    also write the trace as JSON to FILE\n"
+    "  --summary            print the host's final state (JSON) at the end\n"
+    "  --dialog-answer PATH queue PATH as the answer of the next file or\n"
+    "                       directory dialog ('' cancels it); repeatable:\n"
+    "                       dialogs answer in order, then are cancelled\n"
+    "  --quiet              do not print the trace\n"
+    "  -h, --help           show this text\n"
+    "\n"
+    "events after the script, in the order given (each repeatable):\n"
+    "  --fire-signal NAME   fire the signal NAME through the signal service\n"
+    "  --run-action NAME    run the action NAME as the user would\n"
+    "  --fire-timeouts      fire every pending time-out\n";
+
+// What happens after the script.
+struct Event {
+    enum Kind { FireSignal, RunAction, FireTimeouts } kind;
+    std::string name;
+};
 
 struct Options {
     std::string script;
@@ -38,7 +51,8 @@ struct Options {
     std::string traceJson;
     bool summary = false;
     bool quiet = false;
-    std::vector<std::string> signalsToFire;
+    std::vector<std::string> dialogAnswers;
+    std::vector<Event> events;
 };
 
 int usageError(const std::string& message) {
@@ -59,12 +73,22 @@ int parse(int argc, char** argv, Options& options) {
             options.summary = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
-        } else if (arg == "--trace-json" || arg == "--fire-signal") {
+        } else if (arg == "--fire-timeouts") {
+            options.events.push_back({Event::FireTimeouts, ""});
+        } else if (arg == "--trace-json" || arg == "--fire-signal" || arg == "--run-action" ||
+                   arg == "--dialog-answer") {
             if (!hasValue) {
                 return usageError("option '" + arg + "' needs a value");
             }
-            (arg == "--trace-json" ? options.traceJson = argv[++i]
-                                   : options.signalsToFire.emplace_back(argv[++i]));
+            const std::string value = argv[++i];
+            if (arg == "--trace-json") {
+                options.traceJson = value;
+            } else if (arg == "--dialog-answer") {
+                options.dialogAnswers.push_back(value);
+            } else {
+                const auto kind = arg == "--fire-signal" ? Event::FireSignal : Event::RunAction;
+                options.events.push_back({kind, value});
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError("unknown option '" + arg + "'");
         } else {
@@ -134,7 +158,17 @@ bool setArguments(const Options& options) {
     return done;
 }
 
-// Imports the module, runs the script as __main__, then fires what was asked.
+int runEvent(const Event& event, karvensim::Simulator& simulator) {
+    switch (event.kind) {
+    case Event::FireSignal: return simulator.fireSignal(event.name);
+    case Event::RunAction: return simulator.application().runAction(event.name);
+    case Event::FireTimeouts: return simulator.application().fireTimeouts();
+    }
+    return 0;
+}
+
+// Imports the module, runs the script as __main__, then makes the events
+// happen in order.
 int runScript(const Options& options, karvensim::Simulator& simulator) {
     const std::string directory = options.script.find('/') == std::string::npos
                                       ? "."
@@ -160,12 +194,21 @@ int runScript(const Options& options, karvensim::Simulator& simulator) {
         return failure();
     }
     Py_DECREF(result);
-    for (const auto& name : options.signalsToFire) {
-        const int called = simulator.fireSignal(name);
+    for (const auto& event : options.events) {
+        const int outcome = runEvent(event, simulator);
         if (PyErr_Occurred()) {
             return failure();
         }
-        std::printf("karven-sim: fired %s: %d callback%s\n", name.c_str(), called, called == 1 ? "" : "s");
+        const char* const plural = outcome == 1 ? "" : "s";
+        switch (event.kind) {
+        case Event::FireSignal:
+            std::printf("karven-sim: fired %s: %d callback%s\n", event.name.c_str(), outcome, plural);
+            break;
+        case Event::RunAction:
+            std::printf("karven-sim: ran %s: status %d\n", event.name.c_str(), outcome);
+            break;
+        case Event::FireTimeouts: std::printf("karven-sim: fired %d time-out%s\n", outcome, plural); break;
+        }
     }
     return 0;
 }
@@ -186,6 +229,9 @@ int main(int argc, char** argv) {
     }
 
     karvensim::Simulator& simulator = karvensim::Simulator::start();
+    for (const auto& answer : options.dialogAnswers) {
+        simulator.application().queueDialogAnswer(answer);
+    }
     if (!options.quiet) {
         simulator.onRequest([](const karvensim::TraceEntry& entry) {
             std::printf("karven: %s\n", karvensim::describe(entry).c_str());

@@ -1,8 +1,12 @@
 """The simulated host in-process, as a plug-in author's own tests use it."""
 
+import ctypes
+import os
 import unittest
 
 import karven_sim
+
+PLUGIN_PATH = os.environ.get('KARVEN_SIM_PLUGIN', '')
 
 
 def setUpModule():
@@ -82,6 +86,105 @@ class SimulatedHost(unittest.TestCase):
         host.clear_trace()
         self.assertEqual(host.trace(), [])
         self.assertEqual(host.trace_text(), '')
+
+
+def load_sample_plugin():
+    """The compiled sample plug-in of the tests, driven with ctypes."""
+    plugin = ctypes.CDLL(PLUGIN_PATH)
+    plugin.sample_plugin_add_timeout.restype = ctypes.c_void_p
+    plugin.sample_plugin_open_file.restype = ctypes.c_char_p
+    plugin.sample_plugin_open_file.argtypes = [ctypes.c_char_p]
+    return plugin
+
+
+@unittest.skipUnless(PLUGIN_PATH, 'KARVEN_SIM_PLUGIN is not set')
+class ApplicationEvents(unittest.TestCase):
+    """The events a test triggers in the host, seen by a compiled plug-in."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.plugin = load_sample_plugin()
+
+    def setUp(self):
+        host.restart()
+        self.assertEqual(self.plugin.sample_plugin_load(), 0)
+
+    def application(self):
+        return host.state()['application']
+
+    def test_run_action_runs_the_plugins_callback(self):
+        runs = self.plugin.sample_plugin_action_runs()
+        self.assertEqual([host.run_action('Sample.Count') for _ in range(2)], [0, 0])
+        self.assertEqual(self.plugin.sample_plugin_action_runs(), runs + 2)
+        action = self.application()['actions']['Sample.Count']
+        self.assertEqual((action['runs'], action['secondText'], action['host']), (2, 'Count the runs', False))
+        self.assertEqual(self.application()['debugOutput'], ['Sample.Count ran'] * 2)
+
+    def test_run_action_refusals(self):
+        cases = [('No.Such.Action', 2), ('', 2)]
+        for name, status in cases:
+            with self.subTest(name=name):
+                self.assertEqual(host.run_action(name), status)
+        self.assertEqual(self.application()['actions']['Sample.Count']['runs'], 0)
+
+    def test_run_action_of_the_hosts_own_actions(self):
+        self.assertEqual(host.run_action('View.Redraw'), 0)
+        self.assertEqual(self.application()['redraws'], 1)
+        self.assertEqual(self.application()['actions']['View.Redraw']['hotKeys'], ['Ctrl+R'])
+
+    def test_fire_timeouts_runs_the_pending_callbacks_in_order_of_due_time(self):
+        slow = self.plugin.sample_plugin_add_timeout(200)
+        fast = self.plugin.sample_plugin_add_timeout(100)
+        self.assertNotIn(None, (slow, fast))
+        pending = self.application()['timeouts']
+        self.assertEqual([(t['handle'], t['interval'], t['due']) for t in pending],
+                         [(slow, 200, 200), (fast, 100, 100)])
+        self.assertEqual(host.fire_timeouts(), 2)
+        self.assertEqual(host.fire_timeouts(), 0)
+        application = self.application()
+        self.assertEqual(application['debugOutput'], ['time-out 100 fired', 'time-out 200 fired'])
+        self.assertEqual((application['timeouts'], application['timeoutsFired'], application['clock']), ([], 2, 200))
+
+    def test_restart_drops_pending_timeouts(self):
+        self.plugin.sample_plugin_add_timeout(10)
+        host.restart()
+        self.assertEqual(host.fire_timeouts(), 0)
+        self.assertEqual(self.application()['debugOutput'], [])
+
+    def test_queued_dialog_answers_are_given_in_order_then_dialogs_cancel(self):
+        for path in ('/data/track.csv', '', '/data/other.csv'):
+            host.queue_dialog_answer(path)
+        self.assertEqual(self.application()['dialogAnswers'], ['/data/track.csv', '', '/data/other.csv'])
+        chosen = [self.plugin.sample_plugin_open_file(title.encode()) for title in ('one', 'two', 'three', 'four')]
+        self.assertEqual(chosen, [b'/data/track.csv', b'', b'/data/other.csv', b''])
+        dialogs = self.application()['dialogs']
+        self.assertEqual([(d['kind'], d['texts'][0], d['answer']) for d in dialogs],
+                         [('load', 'one', '/data/track.csv'), ('load', 'two', ''),
+                          ('load', 'three', '/data/other.csv'), ('load', 'four', '')])
+        self.assertEqual(self.application()['dialogAnswers'], [])
+
+
+class ApplicationState(unittest.TestCase):
+    """What a fresh host's application answers and shows."""
+
+    def setUp(self):
+        host.restart()
+
+    def test_a_fresh_application(self):
+        application = host.state()['application']
+        self.assertEqual(application['identity'], {
+            'name': 'KARVEN', 'id': 1, 'version': 7.4, 'pluginVersion': 1.28,
+            'pluginVersionNumbers': [1, 28, 0], 'mainWindowHandle': 0x3A00007})
+        self.assertEqual(sorted(application['actions']), ['View.NextViewport', 'View.Redraw'])
+        self.assertEqual([v['name'] for v in application['viewports']], ['Main'])
+        self.assertEqual(application['currentViewport'], 'Main')
+        self.assertEqual(application['server'], {'status': 0, 'color': 0, 'networkEnabled': True})
+        self.assertEqual(application['recording'], {'active': False, 'sessions': []})
+
+    def test_events_without_a_plugin(self):
+        self.assertEqual(host.fire_timeouts(), 0)
+        self.assertEqual(host.run_action('View.NextViewport'), 0)
+        self.assertEqual(host.state()['application']['currentViewport'], 'Main', 'one viewport: stays current')
 
 
 if __name__ == '__main__':

@@ -9,6 +9,7 @@ import textwrap
 import unittest
 
 SIM = os.environ.get('KARVEN_SIM', '')
+PLUGIN = os.environ.get('KARVEN_SIM_PLUGIN', '')
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples', 'python')
 
 
@@ -116,6 +117,59 @@ class Scripts(unittest.TestCase):
         self.assertEqual((result.returncode, result.stdout), (0, '16909311\n'))
 
 
+def final_state(stdout):
+    return json.loads(stdout.split('karven-sim: final state ', 1)[1])
+
+
+# A script that loads the compiled sample plug-in: it creates the action
+# "Sample.Count", two time-outs, and shows a load dialog twice.
+SAMPLE_SCRIPT = '''
+    import ctypes, os
+    plugin = ctypes.CDLL(os.environ['KARVEN_SIM_PLUGIN'])
+    plugin.sample_plugin_open_file.restype = ctypes.c_char_p
+    assert plugin.sample_plugin_load() == 0
+    plugin.sample_plugin_add_timeout(200)
+    plugin.sample_plugin_add_timeout(100)
+    for title in (b'first', b'second'):
+        print('chosen', plugin.sample_plugin_open_file(title).decode() or '(cancelled)')
+'''
+
+
+@unittest.skipUnless(SIM and PLUGIN, 'KARVEN_SIM or KARVEN_SIM_PLUGIN is not set')
+class Events(unittest.TestCase):
+
+    def test_events_after_the_script_happen_in_the_order_given(self):
+        result = run('--quiet', '--summary', '--run-action', 'Sample.Count', '--fire-timeouts',
+                     '--run-action', 'No.Such.Action', '--fire-timeouts', '--run-action', 'View.Redraw',
+                     script=SAMPLE_SCRIPT)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        events = result.stdout.split('karven-sim: final state ')[0]
+        self.assertEqual(events, 'chosen (cancelled)\nchosen (cancelled)\n'
+                                 'karven-sim: ran Sample.Count: status 0\n'
+                                 'karven-sim: fired 2 time-outs\n'
+                                 'karven-sim: ran No.Such.Action: status 2\n'
+                                 'karven-sim: fired 0 time-outs\n'
+                                 'karven-sim: ran View.Redraw: status 0\n')
+        application = final_state(result.stdout)['application']
+        self.assertEqual(application['debugOutput'],
+                         ['Sample.Count ran', 'time-out 100 fired', 'time-out 200 fired'])
+        self.assertEqual(application['redraws'], 1)
+
+    def test_dialog_answers_are_queued_before_the_script(self):
+        result = run('--quiet', '--dialog-answer', '/data/track.csv', '--dialog-answer', '', '--dialog-answer',
+                     '/data/unused.csv', '--summary', script=SAMPLE_SCRIPT)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(result.stdout.startswith('chosen /data/track.csv\nchosen (cancelled)\n'), result.stdout)
+        self.assertEqual(final_state(result.stdout)['application']['dialogAnswers'], ['/data/unused.csv'])
+
+    def test_the_trace_shows_a_run_actions_requests(self):
+        result = run('--run-action', 'Sample.Count', script=SAMPLE_SCRIPT)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        after = result.stdout.split('chosen (cancelled)\n')[-1]
+        self.assertIn('305 PI_SERVERFUNC_DEBUG_PRINT', after)
+        self.assertTrue(after.endswith('karven-sim: ran Sample.Count: status 0\n'), after)
+
+
 @unittest.skipUnless(SIM, 'KARVEN_SIM is not set')
 class BadInput(unittest.TestCase):
 
@@ -125,6 +179,9 @@ class BadInput(unittest.TestCase):
             (['--no-such-option', 'x.py'], "karven-sim: unknown option '--no-such-option'\n"),
             ([], 'karven-sim: no script given\n'),
             (['--trace-json'], "karven-sim: option '--trace-json' needs a value\n"),
+            (['--run-action'], "karven-sim: option '--run-action' needs a value\n"),
+            (['--dialog-answer'], "karven-sim: option '--dialog-answer' needs a value\n"),
+            (['--fire-timeouts'], 'karven-sim: no script given\n'),
         ]
         for arguments, first_line in cases:
             with self.subTest(arguments):
@@ -137,6 +194,8 @@ class BadInput(unittest.TestCase):
         result = run('--help')
         self.assertEqual(result.returncode, 0)
         self.assertTrue(result.stdout.startswith('usage: karven-sim'))
+        for option in ('--fire-signal NAME', '--run-action NAME', '--fire-timeouts', '--dialog-answer PATH'):
+            self.assertIn('\n  ' + option, result.stdout)
 
     def test_an_unwritable_trace_file(self):
         result = run('--quiet', '--trace-json', '/nonexistent/dir/trace.json', script='pass\n')

@@ -1,0 +1,61 @@
+// A compiled plug-in for the Python tests of the simulated host. It links
+// the client library, attaches to the host it finds in the process, and
+// makes its requests through the library; Python drives it with ctypes.
+// Everything it is called back for it reports through debugPrint, so that
+// the host's state shows it.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "api/PIActions.h"
+#include "api/PIFileDialogs.h"
+#include "api/PINotify.h"
+#include "api/PITimeouts.h"
+#include "bridge/PIFunctionMap.h"
+#include "tests/sim/PluginCallback.h"
+
+#define SAMPLE_API extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+simtest::Callback& countAction() {
+    static simtest::Callback action = simtest::actionCallback(
+        [](void* name) { PICommon::debugPrint(std::string(static_cast<const char*>(name)) + " ran"); });
+    return action;
+}
+
+// Time-out callbacks live as long as the plug-in.
+std::vector<std::unique_ptr<simtest::Callback>>& timeoutCallbacks() {
+    static std::vector<std::unique_ptr<simtest::Callback>> callbacks;
+    return callbacks;
+}
+
+}  // namespace
+
+// Attaches to the host and creates the action "Sample.Count"; returns the
+// status of createAction.
+SAMPLE_API int sample_plugin_load(void) {
+    _initializePluginFunctionMap();
+    return PICommon::createAction("Sample.Count", "Count the runs", &countAction());
+}
+
+// How often the host ran "Sample.Count" since the plug-in was loaded.
+SAMPLE_API int sample_plugin_action_runs(void) { return countAction().runs(); }
+
+// Creates a time-out whose callback prints "time-out INTERVAL fired";
+// returns the host's handle.
+SAMPLE_API void* sample_plugin_add_timeout(int interval) {
+    const std::string text = "time-out " + std::to_string(interval) + " fired";
+    timeoutCallbacks().push_back(
+        std::make_unique<simtest::Callback>([text](void*) { PICommon::debugPrint(text); }));
+    return PICommon::createTimeout(interval, timeoutCallbacks().back().get());
+}
+
+// Shows the host's file load dialog titled `title`; returns the path chosen
+// (empty when cancelled), valid until the next call.
+SAMPLE_API const char* sample_plugin_open_file(const char* title) {
+    static std::string chosen;
+    chosen = PICommon::showFileLoadDialog(title, "", "*", "All files", false, nullptr, "sample");
+    return chosen.c_str();
+}
