@@ -243,4 +243,25 @@ void WithHost::SetUp() {
     testhost::reset();
 }
 
+void WithParent::SetUp() {
+    WithHost::SetUp();
+    parent = std::make_unique<PIGUI::PICanvas>(0, 0, 0, 2, 2, 2, 2, 2, 2);
+    parent->serverHandle = fake<1>();
+    icon = std::make_unique<PIGUI::PIIcon>("icon.png");
+    icon->serverHandle = fake<2>();
+    testhost::clearRequests();
+}
+
+void WithParent::TearDown() {
+    parent->serverHandle = nullptr;
+    icon->serverHandle = nullptr;
+}
+
+testhost::Responder setInt1(int32_t value) {
+    return [value](testhost::Exchange& e) {
+        e.setInt(1, value);
+        return nullptr;
+    };
+}
+
 }  // namespace guitest

@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "gui/PIContainers.h"
+#include "gui/PIIcon.h"
 #include "hostsim/RecordingHost.h"
 
 namespace guitest {
@@ -64,5 +68,38 @@ class WithHost : public ::testing::Test {
 protected:
     void SetUp() override;
 };
+
+// With a parent canvas and an icon whose host handles are fake<1> and fake<2>.
+class WithParent : public WithHost {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::unique_ptr<PIGUI::PICanvas> parent;
+    std::unique_ptr<PIGUI::PIIcon> icon;
+};
+
+// One result of an operation: its value without an answer (the preset) and
+// with the host's answer to `code`.
+struct ResultCase {
+    const char* name;
+    int32_t code;
+    std::function<std::string()> call;
+    std::string preset;
+    testhost::Responder answer;
+    std::string answered;
+};
+template <std::size_t N>
+void checkResults(const ResultCase (&cases)[N]) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testhost::reset();
+        EXPECT_EQ(c.call(), c.preset);
+        testhost::respond(c.code, c.answer);
+        EXPECT_EQ(c.call(), c.answered);
+    }
+}
+
+// Writes `value` into intVector[1].
+testhost::Responder setInt1(int32_t value);
 
 }  // namespace guitest

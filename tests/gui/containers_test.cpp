@@ -29,23 +29,7 @@ const Layout kSeven = {2, 3, 4, 5, 6, 7, 2, 2, 1};
 
 std::string addToGarbage(const void* proxy) { return catchAll(168, {0, 1}, {proxy}); }
 
-class Containers : public WithHost {
-protected:
-    void SetUp() override {
-        WithHost::SetUp();
-        parent = std::make_unique<PICanvas>(0, 0, 0, 2, 2, 2, 2, 2, 2);
-        parent->serverHandle = fake<1>();
-        icon = std::make_unique<PIIcon>("icon.png");
-        icon->serverHandle = fake<2>();
-        testhost::clearRequests();
-    }
-    void TearDown() override {
-        parent->serverHandle = nullptr;
-        icon->serverHandle = nullptr;
-    }
-    std::unique_ptr<PICanvas> parent;
-    std::unique_ptr<PIIcon> icon;
-};
+class Containers : public WithParent {};
 
 TEST_F(Containers, each_constructor_sends_its_creation_request_and_keeps_the_answer_as_its_handle) {
     struct Case {
@@ -288,21 +272,7 @@ TEST_F(Containers, results_are_the_presets_without_an_answer_and_the_host_values
     PITabWidget tabs(nullptr);
     dialog.serverHandle = fake<7>();
     tabs.serverHandle = fake<7>();
-    struct Case {
-        const char* name;
-        int32_t code;
-        std::function<std::string()> call;
-        std::string preset;
-        testhost::Responder answer;
-        std::string answered;
-    };
-    const auto setInt1 = [](int32_t value) {
-        return [value](testhost::Exchange& e) {
-            e.setInt(1, value);
-            return nullptr;
-        };
-    };
-    const Case cases[] = {
+    const ResultCase cases[] = {
         {"canBeDockable", 161, [&] { return std::to_string(dialog.canBeDockable()); }, "0", setInt1(5), "1"},
         {"isDockable", 161, [&] { return std::to_string(dialog.isDockable()); }, "0", setInt1(1), "1"},
         {"numTabs", 165, [&] { return std::to_string(tabs.numTabs()); }, "0", setInt1(3), "3"},
@@ -337,13 +307,7 @@ TEST_F(Containers, results_are_the_presets_without_an_answer_and_the_host_values
          },
          "40"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testhost::reset();
-        EXPECT_EQ(c.call(), c.preset);
-        testhost::respond(c.code, c.answer);
-        EXPECT_EQ(c.call(), c.answered);
-    }
+    checkResults(cases);
     dialog.serverHandle = nullptr;
     tabs.serverHandle = nullptr;
 }

@@ -35,23 +35,7 @@ Layout recordOf(const PIWindow& w) {
             r.padBottom, r.hSpacing, r.vSpacing, r.options};
 }
 
-class Controls : public WithHost {
-protected:
-    void SetUp() override {
-        WithHost::SetUp();
-        parent = std::make_unique<PICanvas>(0, 0, 0, 2, 2, 2, 2, 2, 2);
-        parent->serverHandle = fake<1>();
-        icon = std::make_unique<PIIcon>("icon.png");
-        icon->serverHandle = fake<2>();
-        testhost::clearRequests();
-    }
-    void TearDown() override {
-        parent->serverHandle = nullptr;
-        icon->serverHandle = nullptr;
-    }
-    std::unique_ptr<PICanvas> parent;
-    std::unique_ptr<PIIcon> icon;
-};
+class Controls : public WithParent {};
 
 TEST_F(Controls, each_constructor_sends_its_creation_request_then_binds_the_answer) {
     struct Case {
@@ -277,14 +261,6 @@ TEST_F(Controls, results_are_the_presets_without_an_answer_and_the_host_values_w
     PICheckButton button;
     BareOptionMenu options;
     PIList list;
-    struct Case {
-        const char* name;
-        int32_t code;
-        std::function<std::string()> call;
-        std::string preset;
-        testhost::Responder answer;
-        std::string answered;
-    };
     const auto intValue = [](int32_t value) {
         return [value](testhost::Exchange& e) {
             e.setIntValue(value);
@@ -307,7 +283,7 @@ TEST_F(Controls, results_are_the_presets_without_an_answer_and_the_host_values_w
             return nullptr;
         };
     };
-    const Case cases[] = {
+    const ResultCase cases[] = {
         {"PIButton::isChecked", 149,
          [&] { return std::to_string(static_cast<PIButton&>(button).isChecked()); }, "1", intValue(0), "0"},
         {"PICheckButton::isChecked", 149, [&] { return std::to_string(button.isChecked()); }, "1",
@@ -332,13 +308,7 @@ TEST_F(Controls, results_are_the_presets_without_an_answer_and_the_host_values_w
         {"getSelectionMode", 167, [&] { return std::to_string(list.getSelectionMode()); }, "0", element(1, 2),
          "2"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testhost::reset();
-        EXPECT_EQ(c.call(), c.preset);
-        testhost::respond(c.code, c.answer);
-        EXPECT_EQ(c.call(), c.answered);
-    }
+    checkResults(cases);
 }
 
 TEST_F(Controls, clear_items_removes_the_first_row_until_the_count_is_not_positive) {

@@ -224,21 +224,7 @@ TEST_F(Menus, each_operation_sends_its_request_whatever_the_handle) {
 
 TEST_F(Menus, results_are_the_presets_without_an_answer_and_the_host_values_with_one) {
     PIProgressDialog progress(nullptr, "", "", false, 0);
-    struct Case {
-        const char* name;
-        int32_t code;
-        std::function<std::string()> call;
-        std::string preset;
-        testhost::Responder answer;
-        std::string answered;
-    };
-    const auto setInt1 = [](int32_t value) {
-        return [value](testhost::Exchange& e) {
-            e.setInt(1, value);
-            return nullptr;
-        };
-    };
-    const Case cases[] = {
+    const ResultCase cases[] = {
         {"isCanceled", 162, [&] { return std::to_string(progress.isCanceled()); }, "0", setInt1(2), "1"},
         {"maximum", 162, [&] { return std::to_string(progress.maximum()); }, "0", setInt1(100), "100"},
         {"value", 162, [&] { return std::to_string(progress.value()); }, "0", setInt1(30), "30"},
@@ -249,13 +235,7 @@ TEST_F(Menus, results_are_the_presets_without_an_answer_and_the_host_values_with
          },
          "blue"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testhost::reset();
-        EXPECT_EQ(c.call(), c.preset);
-        testhost::respond(c.code, c.answer);
-        EXPECT_EQ(c.call(), c.answered);
-    }
+    checkResults(cases);
 }
 
 TEST_F(Menus, each_icon_load_replaces_the_handle_and_reports_a_failed_load) {
