@@ -166,7 +166,7 @@ Gui::Gui(std::map<std::string, std::string>& preferences) : preferences_(prefere
     });
     reply(131, [target, block](Exchange& e) {
         WidgetState* s = target(e);
-        if (s == nullptr || !inRange(s->items, block(e).intValue)) return;
+        if (s == nullptr || !inRange(s->items, block(e).intValue) || s->selectionMode == 3) return;
         if (s->selectionMode == 0) {
             for (auto& item : s->items) item.selected = false;
         }

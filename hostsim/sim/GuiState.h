@@ -17,7 +17,8 @@
 // Flags (144, 145, 147, 156): enabled (at first), checked, focus (one
 //   widget at a time).
 // Lists (127 to 138, 167): items with text, data and selection; headers;
-//   the selection mode. Out-of-range indexes are ignored (reads answer
+//   the selection mode (0 single: selecting one deselects the others; 3
+//   none: selecting is ignored). Out-of-range indexes are ignored (reads answer
 //   -1, "" or null). getSelectedItem(start) answers the first selected
 //   item at or after start, or -1.
 // Option menus (139, 159): entries; append answers the new index; set and
