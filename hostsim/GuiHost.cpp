@@ -131,6 +131,7 @@ Widget* GuiHost::newWidget(int32_t code, const void* parent) {
     widgets_.push_back(std::make_unique<Widget>());
     widgets_.back()->createdBy = code;
     widgets_.back()->parent = parent;
+    widgets_.back()->hidden = !(childrenShown && parent != nullptr && code != 114 && code != 162 && code != 158);
     return widgets_.back().get();
 }
 

@@ -66,6 +66,9 @@ public:
     bool takeGarbage = false;
     std::vector<const void*> serverGarbage;
     bool pagesOwned = true;
+    // When set, new widgets with a parent start shown (dialog boxes and
+    // progress dialogs, icons and parentless widgets still start hidden).
+    bool childrenShown = false;
 
     struct Observer {
         const void* observer;

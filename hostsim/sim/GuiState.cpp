@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
@@ -40,6 +41,12 @@ bool inRange(const std::vector<T>& items, int32_t index) {
     return index >= 0 && static_cast<std::size_t>(index) < items.size();
 }
 
+std::string hex(const void* pointer) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%p", pointer);
+    return text;
+}
+
 std::string ints(const std::array<int32_t, 2>& pair) {
     return "[" + std::to_string(pair[0]) + ", " + std::to_string(pair[1]) + "]";
 }
@@ -61,6 +68,7 @@ std::string widgetKind(const Widget& widget) {
 }
 
 Gui::Gui(std::map<std::string, std::string>& preferences) : preferences_(preferences) {
+    host_.childrenShown = true;
     for (int32_t code : {10, 11, 14}) {
         Widget* root = host_.addWidget(code, nullptr);
         root->hidden = false;
@@ -446,7 +454,7 @@ std::string nodeJson(const WidgetNode& n) {
 void nodeText(std::ostringstream& out, const WidgetNode& n, int depth) {
     const Widget& w = *n.widget;
     const WidgetState& s = *n.state;
-    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << n.kind << ' ' << json::address(n.handle);
+    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << n.kind << ' ' << hex(n.handle);
     if (!w.text.empty()) out << ' ' << json::quoted(w.text);
     if (!s.value.empty() && s.value != w.text) out << " value=" << json::quoted(s.value);
     if (isToggle(w.createdBy) || s.checked) out << (s.checked ? " checked" : " unchecked");

@@ -7,7 +7,8 @@
 // Tree: a widget's parent is the handle it was created with; codes 10, 11
 //   and 14 (plug-in tool bar, menu pane, main window) answer root widgets
 //   of their own, so plug-ins can parent to them. Destroyed widgets leave
-//   the tree.
+//   the tree. Widgets made inside a parent start shown; dialog boxes and
+//   progress dialogs start hidden.
 // Values (149 to 154): one value per widget, kept as text; ints and doubles
 //   are written as their decimal text and read back parsed (0 when the text
 //   is not a number). Labels, buttons, group boxes and dialog boxes start

@@ -136,6 +136,8 @@ TEST_F(Gui, flags_and_focus) {
     PITextField second(&dialog, 10, nullptr);
     simtest::runSteps({
         {"a dialog starts hidden", [&] { return str(dialog.shown()); }, "false"},
+        {"what it holds starts shown", [&] { return str(first.shown()); }, "true"},
+        {"hidden", after([&] { first.hide(); }, [&] { return str(first.shown()); }), "false"},
         {"shown", after([&] { dialog.show(); }, [&] { return str(dialog.shown()); }), "true"},
         {"no focus at first", [&] { return str(first.hasFocus()); }, "false"},
         {"focus", after([&] { first.setFocus(); }, [&] { return str(first.hasFocus()); }), "true"},
