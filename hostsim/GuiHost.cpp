@@ -119,10 +119,19 @@ Widget* GuiHost::widget(const void* handle) const {
     return nullptr;
 }
 
+std::vector<const Widget*> GuiHost::widgets() const {
+    std::vector<const Widget*> all;
+    for (const auto& w : widgets_) {
+        all.push_back(w.get());
+    }
+    return all;
+}
+
 Widget* GuiHost::newWidget(int32_t code, const void* parent) {
     widgets_.push_back(std::make_unique<Widget>());
     widgets_.back()->createdBy = code;
     widgets_.back()->parent = parent;
+    widgets_.back()->hidden = !(childrenShown && parent != nullptr && code != 114 && code != 162 && code != 158);
     return widgets_.back().get();
 }
 

@@ -57,10 +57,18 @@ public:
 
     // The widget behind a handle, or null for a handle the host never made.
     Widget* widget(const void* handle) const;
+    // Every widget the host made, in order of creation (destroyed ones too).
+    std::vector<const Widget*> widgets() const;
+    // Makes a server object the way a creation code does; for hosts that
+    // answer more codes than this one.
+    Widget* addWidget(int32_t code, const void* parent) { return newWidget(code, parent); }
 
     bool takeGarbage = false;
     std::vector<const void*> serverGarbage;
     bool pagesOwned = true;
+    // When set, new widgets with a parent start shown (dialog boxes and
+    // progress dialogs, icons and parentless widgets still start hidden).
+    bool childrenShown = false;
 
     struct Observer {
         const void* observer;

@@ -11,6 +11,8 @@ plug-in and look at what it asked of the host:
     host.queue_dialog_answer('/data/track.csv')   # what the next file dialog returns
     host.run_action('View.Redraw')      # as the user would; 0 when it ran
     host.fire_timeouts()                # runs the pending time-outs' callbacks
+    host.click(handle)                  # clicks a widget; 0 when its callback ran
+    tree = host.widgets()               # the widget tree (dicts with "children")
     names = [entry['name'] for entry in host.trace()]
     state = host.state()                # state()['application'] is the application's
 
@@ -45,6 +47,9 @@ class SimulatedHost:
             getattr(self._lib, name).restype = ctypes.c_int
         self._lib.karvensim_fire_timeouts.restype = ctypes.c_int
         self._lib.karvensim_queue_dialog_answer.argtypes = [ctypes.c_char_p]
+        self._lib.karvensim_click.argtypes = [ctypes.c_void_p]
+        self._lib.karvensim_click.restype = ctypes.c_int
+        self._lib.karvensim_widgets_text.restype = ctypes.c_char_p
         self._lib.karvensim_start()
 
     def restart(self):
@@ -89,6 +94,41 @@ class SimulatedHost:
         answer in the order queued; '' cancels one). Without a queued answer
         a dialog is cancelled."""
         self._lib.karvensim_queue_dialog_answer(path.encode())
+
+    def widgets(self):
+        """The widget tree: a list of root widgets (the host's tool bar, menu
+        pane and main window first), each a dict with "handle", "kind" (the
+        creation request's name: "dialog_box", "button"...), "text",
+        "value", "hidden", "enabled", "checked", "callback", "clicks",
+        what its kind keeps ("items", "options", "range"...) and
+        "children"."""
+        return self.state()['gui']['widgets']
+
+    def find_widgets(self, kind=None, text=None):
+        """Every widget of the tree, depth first, with that kind and text
+        when given."""
+        found = []
+
+        def walk(nodes):
+            for node in nodes:
+                if (kind is None or node['kind'] == kind) and (text is None or node['text'] == text):
+                    found.append(node)
+                walk(node['children'])
+        walk(self.widgets())
+        return found
+
+    def widgets_text(self):
+        """The widget tree as an indented outline, one widget a line."""
+        return self._lib.karvensim_widgets_text().decode()
+
+    def click(self, handle):
+        """Clicks a widget (a handle as an int, or a widget dict) as the user
+        would: a check button toggles, then its callback runs. Returns 0 when
+        the callback ran, 1 when the widget has none, 2 for an unknown or
+        destroyed widget, 3 when it is disabled."""
+        if isinstance(handle, dict):
+            handle = handle['handle']
+        return self._lib.karvensim_click(handle)
 
 
 _host = None

@@ -62,3 +62,13 @@ void karvensim_queue_dialog_answer(const char* path) {
         sim->application().queueDialogAnswer(path);
     }
 }
+
+int karvensim_click(const void* handle) {
+    Simulator* sim = Simulator::running();
+    return sim ? sim->gui().click(handle) : -1;
+}
+
+const char* karvensim_widgets_text(void) {
+    Simulator* sim = Simulator::running();
+    return keep(sim ? sim->gui().text() : "");
+}

@@ -29,4 +29,11 @@ KARVENSIM_API int karvensim_run_action(const char* name);
 // Queues the answer of the next file or directory dialog (an empty text
 // cancels it); without a queued answer a dialog is cancelled.
 KARVENSIM_API void karvensim_queue_dialog_answer(const char* path);
+// Clicks a widget as the user would (a check button toggles, then the
+// widget's callback runs): 0 when its callback ran, 1 when it has none, 2
+// for an unknown or destroyed handle, 3 when it is disabled (-1 when the
+// host is not started).
+KARVENSIM_API int karvensim_click(const void* handle);
+// The widget tree as an indented outline, one widget a line.
+KARVENSIM_API const char* karvensim_widgets_text(void);
 }

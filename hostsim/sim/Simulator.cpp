@@ -172,7 +172,8 @@ std::string Simulator::traceJson() const {
 }
 
 std::string Simulator::stateJson() const {
-    return "{\"services\": " + testhost::json::services(services_) + ", \"application\": " + application_.json() + "}";
+    return "{\"services\": " + testhost::json::services(services_) + ", \"application\": " + application_.json() +
+           ", \"gui\": " + gui_.json() + "}";
 }
 
 }  // namespace karvensim

@@ -15,6 +15,7 @@
 #include "hostsim/RecordingHost.h"
 #include "hostsim/ServiceHost.h"
 #include "hostsim/sim/ApplicationState.h"
+#include "hostsim/sim/GuiState.h"
 
 namespace karvensim {
 
@@ -51,11 +52,12 @@ public:
     int fireSignal(const std::string& name);
 
     std::string traceJson() const;
-    // The host's state: {"services": ..., "application": ...}.
+    // The host's state: {"services": ..., "application": ..., "gui": ...}.
     std::string stateJson() const;
 
     testhost::ServiceHost& services() { return services_; }
     Application& application() { return application_; }
+    Gui& gui() { return gui_; }
 
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
@@ -66,6 +68,7 @@ private:
 
     testhost::ServiceHost services_;
     Application application_;
+    Gui gui_{application_.data().preferences};  // after the application: it answers 10, 11 and 14
     std::vector<TraceEntry> trace_;
     std::function<void(const TraceEntry&)> sink_;
 };

@@ -27,7 +27,8 @@ const char* const kUsage =
     "\n"
     "options:\n"
     "  --trace-json FILE    also write the trace as JSON to FILE\n"
-    "  --summary            print the host's final state (JSON) at the end\n"
+    "  --summary            print the widget tree (when plug-ins made widgets) and the\n"
+    "                       host's final state (JSON) at the end\n"
     "  --dialog-answer PATH queue PATH as the answer of the next file or\n"
     "                       directory dialog ('' cancels it); repeatable:\n"
     "                       dialogs answer in order, then are cancelled\n"
@@ -244,6 +245,10 @@ int main(int argc, char** argv) {
     const int status = runScript(options, simulator);
 
     if (options.summary) {
+        // The widget tree, once plug-ins made widgets of their own.
+        if (simulator.gui().hasPluginWidgets()) {
+            std::printf("karven-sim: widgets\n%s", simulator.gui().text().c_str());
+        }
         std::printf("karven-sim: final state %s\n", simulator.stateJson().c_str());
     }
     // Finalising deletes the script's objects: clients still bound unbind.

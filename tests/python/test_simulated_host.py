@@ -94,6 +94,8 @@ def load_sample_plugin():
     plugin.sample_plugin_add_timeout.restype = ctypes.c_void_p
     plugin.sample_plugin_open_file.restype = ctypes.c_char_p
     plugin.sample_plugin_open_file.argtypes = [ctypes.c_char_p]
+    plugin.sample_plugin_show_dialog.restype = ctypes.c_void_p
+    plugin.sample_plugin_show_dialog.argtypes = [ctypes.c_char_p]
     return plugin
 
 
@@ -189,3 +191,55 @@ class ApplicationState(unittest.TestCase):
 
 if __name__ == '__main__':
     unittest.main()
+
+
+@unittest.skipUnless(PLUGIN_PATH, 'KARVEN_SIM_PLUGIN is not set')
+class GuiEvents(unittest.TestCase):
+    """The widget tree of a compiled plug-in's dialog, and clicks on it."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.plugin = load_sample_plugin()
+
+    def setUp(self):
+        host.restart()
+        self.assertEqual(self.plugin.sample_plugin_load(), 0)
+        self.ok = self.plugin.sample_plugin_show_dialog(b'first')
+        self.addCleanup(self.plugin.sample_plugin_close_dialog)
+
+    def test_the_tree_holds_the_hosts_objects_then_the_dialog(self):
+        kinds = [root['kind'] for root in host.widgets()]
+        self.assertEqual(kinds, ['plugin_toolbar', 'plugin_menu_pane', 'main_window', 'dialog_box'])
+        dialog = host.widgets()[3]
+        self.assertEqual((dialog['text'], dialog['hidden']), ('Sample', False))
+        frame, = dialog['children']
+        self.assertEqual([(w['kind'], w['value']) for w in frame['children']],
+                         [('text_field', 'first'), ('button', 'OK')])
+        self.assertEqual(frame['children'][1]['handle'], self.ok)
+        self.assertIn('dialog_box', host.widgets_text())
+        self.assertIn('"OK" callback', host.widgets_text())
+
+    def test_click_runs_the_buttons_callback(self):
+        self.assertEqual(host.click(self.ok), 0)
+        ok, = host.find_widgets(kind='button', text='OK')
+        self.assertEqual(ok['clicks'], 1)
+        self.assertEqual(host.state()['application']['debugOutput'], ['OK: first'])
+
+    def test_click_refusals(self):
+        field, = host.find_widgets(kind='text_field')
+        cases = [('a widget without a callback', field, 1),
+                 ('an unknown handle', 12345, 2),
+                 ('a null handle', 0, 2)]
+        for what, handle, status in cases:
+            with self.subTest(what):
+                self.assertEqual(host.click(handle), status)
+        self.plugin.sample_plugin_close_dialog()
+        self.assertEqual(host.click(self.ok), 2)
+        self.assertEqual(host.find_widgets(kind='dialog_box'), [])
+        self.assertEqual(host.state()['application']['debugOutput'], [])
+
+    def test_restart_forgets_the_widgets(self):
+        self.plugin.sample_plugin_close_dialog()
+        host.restart()
+        self.assertEqual(len(host.widgets()), 3)
+        self.assertEqual(host.click(self.ok), 2)

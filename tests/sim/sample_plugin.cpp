@@ -13,6 +13,10 @@
 #include "api/PINotify.h"
 #include "api/PITimeouts.h"
 #include "bridge/PIFunctionMap.h"
+#include "gui/PIButtons.h"
+#include "gui/PIContainers.h"
+#include "gui/PIDialogBox.h"
+#include "gui/PITextField.h"
 #include "tests/sim/PluginCallback.h"
 
 #define SAMPLE_API extern "C" __attribute__((visibility("default")))
@@ -59,3 +63,35 @@ SAMPLE_API const char* sample_plugin_open_file(const char* title) {
     chosen = PICommon::showFileLoadDialog(title, "", "*", "All files", false, nullptr, "sample");
     return chosen.c_str();
 }
+
+namespace {
+
+// A small dialog: a text field and an OK button whose callback prints
+// "OK: " and the field's text.
+struct SampleDialog {
+    simtest::Callback onOk{[this](void*) { PICommon::debugPrint("OK: " + field.getValueText()); }};
+    PIGUI::PIDialogBox dialog{"Sample", nullptr};
+    PIGUI::PIVerticalFrame frame{&dialog};
+    PIGUI::PITextField field{&frame, 20, nullptr};
+    PIGUI::PIButton ok{&frame, "OK", &onOk};
+};
+
+std::unique_ptr<SampleDialog>& sampleDialog() {
+    static std::unique_ptr<SampleDialog> dialog;
+    return dialog;
+}
+
+}  // namespace
+
+// Builds (or rebuilds) the sample dialog with `text` in its field and shows
+// it; returns the OK button's handle.
+SAMPLE_API void* sample_plugin_show_dialog(const char* text) {
+    sampleDialog().reset();
+    sampleDialog() = std::make_unique<SampleDialog>();
+    sampleDialog()->field.setValue(std::string(text));
+    sampleDialog()->dialog.show();
+    return sampleDialog()->ok.serverHandle;
+}
+
+// Deletes the sample dialog.
+SAMPLE_API void sample_plugin_close_dialog(void) { sampleDialog().reset(); }

@@ -2,6 +2,7 @@
 
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -53,6 +54,10 @@ class Examples(unittest.TestCase):
             self.assertEqual((writer['fileName'], writer['endTime'], writer['coordinateSystem']),
                              ('out.zip', 3600, 3))
             self.assertEqual(writer['writes'], [{'format': 1, 'fileName': 'out.zip'}])
+            # A script without widgets: only the host's own, and no outline.
+            self.assertEqual([w['kind'] for w in state['gui']['widgets']],
+                             ['plugin_toolbar', 'plugin_menu_pane', 'main_window'])
+            self.assertNotIn('karven-sim: widgets', result.stdout)
             with open(trace) as f:
                 entries = json.load(f)
         services = [e for e in entries if e['request']['code'] == 322]
@@ -154,6 +159,20 @@ class Events(unittest.TestCase):
         self.assertEqual(application['debugOutput'],
                          ['Sample.Count ran', 'time-out 100 fired', 'time-out 200 fired'])
         self.assertEqual(application['redraws'], 1)
+
+    def test_the_summary_outlines_a_plugins_widgets(self):
+        script = '''
+            import ctypes, os
+            plugin = ctypes.CDLL(os.environ['KARVEN_SIM_PLUGIN'])
+            assert plugin.sample_plugin_load() == 0
+            plugin.sample_plugin_show_dialog(b'typed')
+        '''
+        result = run('--quiet', '--summary', script=script)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        outline = result.stdout.split('karven-sim: widgets\n', 1)[1].split('karven-sim: final state ')[0]
+        lines = [re.sub(r' 0x[0-9a-f]+', '', line) for line in outline.splitlines()]
+        self.assertEqual(lines, ['plugin_toolbar', 'plugin_menu_pane', 'main_window', 'dialog_box "Sample"',
+                                 '  vertical_frame', '    text_field value="typed"', '    button "OK" callback'])
 
     def test_dialog_answers_are_queued_before_the_script(self):
         result = run('--quiet', '--dialog-answer', '/data/track.csv', '--dialog-answer', '', '--dialog-answer',
