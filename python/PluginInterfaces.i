@@ -415,12 +415,19 @@ public:
   %typemap(out, noblock=1) iterator, reverse_iterator {
     $result = pyseq::openIterator(arg1, swig_obj[0], $1);
   }
+  // The native iterator is made in a local of its own: when SWIG holds the
+  // argument in a value wrapper (an element type given by a typedef, as in
+  // UniqueIDVector), the wrapper is empty until assigned.
   %typemap(in, noblock=1) iterator (ptrdiff_t position = 0) {
     if (!pyseq::forwardPosition($input, arg1, &position)) {
       %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
     }
-    if (!pyseq::nativeIterator(arg1, position, &$1)) {
-      SWIG_fail;
+    {
+      auto native = arg1->begin();
+      if (!pyseq::nativeIterator(arg1, position, &native)) {
+        SWIG_fail;
+      }
+      $1 = native;
     }
   }
   %typemap(typecheck, precedence=SWIG_TYPECHECK_ITERATOR, noblock=1) iterator {

@@ -187,6 +187,18 @@ class Mutation(unittest.TestCase):
         self.assertEqual(v.pop(), 'c')
         self.assertEqual(list(v), ['a', 'b'])
 
+    def test_unique_id_vectors_take_iterators_too(self):
+        # The element type is a typedef: the iterator argument must still
+        # arrive as a real iterator of the vector.
+        for operation, expected in [('u.erase(u.begin())', [2, 3]),
+                                    ('u.erase(u.begin() + 1, u.end())', [1]),
+                                    ('u.insert(u.begin() + 1, 9)', [1, 9, 2, 3]),
+                                    ('u.insert(u.end(), 2, 2**64 - 1)', [1, 2, 3, 2**64 - 1, 2**64 - 1])]:
+            with self.subTest(operation):
+                u = U([1, 2, 3])
+                exec(operation)
+                self.assertEqual(list(u), expected)
+
     def test_erase_and_insert_return_open_iterators(self):
         v = S(ABC)
         after = v.erase(v.begin())
