@@ -134,11 +134,25 @@ def python_environment():
     return python, env
 
 
-def snippet_source(text):
-    prelude = ''.join('#include "%s"\n' % h for h in LIBRARY_HEADERS + HOST_HEADERS)
-    if re.search(r'^\s*#include|\bint\s+main\s*\(', text, re.MULTILINE):
-        return prelude + text
-    return prelude + 'void documentation_snippet() {\n' + text + '}\n'
+def is_complete(text):
+    """Whether a C++ block is a translation unit of its own."""
+    return re.search(r'^\s*#include|\bint\s+main\s*\(', text, re.MULTILINE) is not None
+
+
+def snippet_source(texts):
+    """One translation unit for C++ blocks: the headers, then each block as
+    the body of a function of its own (a complete block as it stands)."""
+    source = ''.join('#include "%s"\n' % h for h in LIBRARY_HEADERS + HOST_HEADERS)
+    for number, text in enumerate(texts):
+        source += text if is_complete(text) else 'void documentation_snippet_%d() {\n%s}\n' % (number, text)
+    return source
+
+
+def compile_cpp(source):
+    env = {k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}
+    return subprocess.run([os.environ['PI_CXX'], '-std=c++17', '-D_GLIBCXX_USE_CXX11_ABI=0', '-fsyntax-only',
+                           '-I', ROOT, '-x', 'c++', '-'],
+                          input=source, env=env, capture_output=True, text=True, timeout=TIMEOUT)
 
 
 class MarkdownBlocks(unittest.TestCase):
@@ -162,9 +176,10 @@ class MarkdownBlocks(unittest.TestCase):
         (block,) = blocks('doc.md', '- item:\n\n  ```python\n  if True:\n      pass\n  ```\n')
         self.assertEqual(block.text, 'if True:\n    pass\n')
 
-    def test_snippets_become_a_function_body_unless_complete(self):
-        self.assertIn('void documentation_snippet() {\nint x = 1;\n}', snippet_source('int x = 1;\n'))
-        self.assertNotIn('documentation_snippet', snippet_source('#include <cstdio>\nint main() {}\n'))
+    def test_snippets_become_function_bodies_unless_complete(self):
+        source = snippet_source(['int x = 1;\n', '#include <cstdio>\nint main() {}\n', 'f();\n'])
+        self.assertIn('void documentation_snippet_0() {\nint x = 1;\n}\n#include <cstdio>\nint main() {}\n'
+                      'void documentation_snippet_2() {\nf();\n}\n', source)
 
 
 class Documentation(unittest.TestCase):
@@ -211,16 +226,17 @@ class Documentation(unittest.TestCase):
 
     @unittest.skipUnless(os.environ.get('PI_CXX'), 'PI_CXX is not set')
     def test_cpp_blocks_compile(self):
-        env = {k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}
         snippets = [b for b in self.blocks if b.language == 'cpp' and not (b.marker and b.marker[0] == 'example')]
+        # The function bodies together first (one compiler run); the complete
+        # blocks, and on failure every block, one by one.
+        bodies = [b for b in snippets if not is_complete(b.text)]
+        together_ok = compile_cpp(snippet_source([b.text for b in bodies])).returncode == 0
         for block in snippets:
+            if together_ok and block in bodies:
+                continue
             with self.subTest(block=block.where()):
-                result = subprocess.run([os.environ['PI_CXX'], '-std=c++17', '-D_GLIBCXX_USE_CXX11_ABI=0',
-                                         '-fsyntax-only', '-I', ROOT, '-x', 'c++', '-'],
-                                        input=snippet_source(block.text), env=env, capture_output=True, text=True,
-                                        timeout=TIMEOUT)
+                result = compile_cpp(snippet_source([block.text]))
                 self.assertEqual(result.returncode, 0, result.stderr)
-
 
 if __name__ == '__main__':
     unittest.main()
