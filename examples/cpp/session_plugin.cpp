@@ -26,7 +26,7 @@ public:
 
 namespace {
 
-// An action's callback: the host passes the action's name as `source`.
+// An action's callback; the simulated host passes the action's name as `source`.
 class RefreshTracks : public FunctorTwoParams__ {
 public:
     void* operator()(void* source, void*) override {
@@ -35,7 +35,7 @@ public:
     }
 };
 
-// A time-out's callback: the host passes the time-out's handle as `source`.
+// A time-out's callback; the simulated host passes the time-out's handle as `source`.
 class SaveReminder : public FunctorTwoParams__ {
 public:
     void* operator()(void*, void*) override {

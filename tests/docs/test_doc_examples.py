@@ -207,6 +207,13 @@ class Documentation(unittest.TestCase):
                     self.assertEqual(block.text, f.read(), 'the block differs from the file')
                 self.assertTrue(run_by_a_test(path), 'no test runs this example')
 
+    def test_every_example_file_is_run_by_a_test(self):
+        files = [os.path.relpath(p, ROOT) for p in glob.glob(os.path.join(ROOT, 'examples', '**', '*.*'),
+                                                             recursive=True)
+                 if p.endswith(('.py', '.cpp'))]
+        self.assertTrue(files)
+        self.assertEqual([f for f in sorted(files) if not run_by_a_test(f)], [])
+
     @unittest.skipUnless(os.environ.get('PI_DOCS_PYTHON'), 'PI_DOCS_PYTHON is not set')
     def test_python_blocks_run(self):
         python, env = python_environment()
