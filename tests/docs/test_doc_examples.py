@@ -4,9 +4,10 @@ The line before a fenced block (blank lines aside) may carry a marker:
 
     <!-- example: PATH -->     the block is an exact copy of the file PATH
                                (relative to the repository), and that file is
-                               run by a test: its name (without suffix)
-                               appears in a CMakeLists.txt or test_*.py under
-                               tests/ or examples/.
+                               run by a test: a CMakeLists.txt or test_*.py
+                               under tests/ (or a test_*.py under examples/)
+                               names its path, its file name, a Python
+                               example's module or a C++ example's program.
     <!-- run: karven-sim -->   a ```python block runs as a plug-in script in
                                karven-sim (status 0 expected).
 
@@ -108,21 +109,29 @@ def all_blocks():
 
 
 def run_by_a_test(path):
-    """Whether a test under tests/ or examples/ names the example (by its
-    file name without suffix)."""
-    stem = os.path.splitext(os.path.basename(path))[0]
-    word = re.compile(r'\b%s\b' % re.escape(stem))
-    candidates = glob.glob(os.path.join(ROOT, 'tests', '**', 'CMakeLists.txt'), recursive=True)
-    candidates += glob.glob(os.path.join(ROOT, 'examples', '**', 'CMakeLists.txt'), recursive=True)
-    candidates += glob.glob(os.path.join(ROOT, 'tests', '**', 'test_*.py'), recursive=True)
-    candidates += glob.glob(os.path.join(ROOT, 'examples', '**', 'test_*.py'), recursive=True)
-    for candidate in candidates:
-        if os.path.abspath(candidate) in (os.path.abspath(__file__), os.path.join(ROOT, path)):
-            continue
-        with open(candidate) as f:
-            if word.search(f.read()):
-                return True
-    return False
+    """Whether a test names the example: its path or file name, a Python
+    example's module name, or a C++ example's program (a CMake target of
+    that name built from it)."""
+    test_files = glob.glob(os.path.join(ROOT, 'tests', '**', 'CMakeLists.txt'), recursive=True)
+    test_files += glob.glob(os.path.join(ROOT, 'tests', '**', 'test_*.py'), recursive=True)
+    test_files += glob.glob(os.path.join(ROOT, 'examples', '**', 'test_*.py'), recursive=True)
+    texts = []
+    for candidate in test_files:
+        if os.path.abspath(candidate) not in (os.path.abspath(__file__), os.path.join(ROOT, path)):
+            with open(candidate) as f:
+                texts.append(f.read())
+    name = os.path.basename(path)
+    stem, suffix = os.path.splitext(name)
+    names = [path, name] + ([stem] if suffix == '.py' else [])
+    if suffix == '.cpp':
+        build_files = glob.glob(os.path.join(ROOT, '**', 'CMakeLists.txt'), recursive=True)
+        target = re.compile(r'add_(?:executable|library)\(\s*%s\s[^)]*\b%s\b' % (re.escape(stem), re.escape(name)))
+        for build_file in build_files:
+            with open(build_file) as f:
+                if target.search(f.read()):
+                    names.append(stem)
+    words = [re.compile(r'(?<![\w/.-])%s(?![\w-])' % re.escape(n)) for n in names]
+    return any(word.search(text) for word in words for text in texts)
 
 
 def python_environment():
@@ -180,6 +189,18 @@ class MarkdownBlocks(unittest.TestCase):
         source = snippet_source(['int x = 1;\n', '#include <cstdio>\nint main() {}\n', 'f();\n'])
         self.assertIn('void documentation_snippet_0() {\nint x = 1;\n}\n#include <cstdio>\nint main() {}\n'
                       'void documentation_snippet_2() {\nf();\n}\n', source)
+
+
+class RunByATest(unittest.TestCase):
+
+    def test_what_counts_as_running_an_example(self):
+        for path, expected in [('examples/request_trace.cpp', True),        # a program named in add_test
+                               ('examples/python/watchlist_plugin.py', True),  # a file name in a test
+                               ('examples/python/test_watchlist_plugin.py', True),  # a module a test runs
+                               ('examples/python/not_run_anywhere.py', False),
+                               ('tests/install/main.cpp', False)]:         # "main" alone is no program
+            with self.subTest(path=path):
+                self.assertEqual(run_by_a_test(path), expected)
 
 
 class Documentation(unittest.TestCase):
