@@ -228,6 +228,15 @@ class Documentation(unittest.TestCase):
                     self.assertEqual(block.text, f.read(), 'the block differs from the file')
                 self.assertTrue(run_by_a_test(path), 'no test runs this example')
 
+    def test_relative_links_lead_to_files(self):
+        link = re.compile(r'\]\(([^)#\s]+)(?:#[^)]*)?\)')
+        for document in documents():
+            with open(os.path.join(ROOT, document)) as f:
+                targets = [t for t in link.findall(f.read()) if '://' not in t and not t.startswith('mailto:')]
+            for target in targets:
+                with self.subTest(document=document, link=target):
+                    self.assertTrue(os.path.exists(os.path.join(ROOT, os.path.dirname(document), target)))
+
     def test_every_example_file_is_run_by_a_test(self):
         files = [os.path.relpath(p, ROOT) for p in glob.glob(os.path.join(ROOT, 'examples', '**', '*.*'),
                                                              recursive=True)
