@@ -108,30 +108,41 @@ def all_blocks():
     return found
 
 
-def run_by_a_test(path):
-    """Whether a test names the example: its path or file name, a Python
-    example's module name, or a C++ example's program (a CMake target of
-    that name built from it)."""
-    test_files = glob.glob(os.path.join(ROOT, 'tests', '**', 'CMakeLists.txt'), recursive=True)
-    test_files += glob.glob(os.path.join(ROOT, 'tests', '**', 'test_*.py'), recursive=True)
-    test_files += glob.glob(os.path.join(ROOT, 'examples', '**', 'test_*.py'), recursive=True)
+def read_all(paths, leave_out=()):
     texts = []
-    for candidate in test_files:
-        if os.path.abspath(candidate) not in (os.path.abspath(__file__), os.path.join(ROOT, path)):
-            with open(candidate) as f:
+    for path in paths:
+        if os.path.abspath(path) not in [os.path.abspath(p) for p in leave_out]:
+            with open(path) as f:
                 texts.append(f.read())
+    return texts
+
+
+def run_by_a_test(path, tests=None, builds=None):
+    """Whether a test names the example: its path or file name, a Python
+    example's module, a C++ example's program (a CMake target of that name
+    built from it), or the directory of a CMake project. `tests` and
+    `builds` are the texts of the test and build files (default: this
+    repository's)."""
+    if tests is None:
+        test_files = glob.glob(os.path.join(ROOT, 'tests', '**', 'CMakeLists.txt'), recursive=True)
+        test_files += glob.glob(os.path.join(ROOT, 'tests', '**', 'test_*.py'), recursive=True)
+        test_files += glob.glob(os.path.join(ROOT, 'examples', '**', 'test_*.py'), recursive=True)
+        tests = read_all(test_files, leave_out=[__file__, os.path.join(ROOT, path)])
+    if builds is None:
+        builds = read_all(glob.glob(os.path.join(ROOT, '**', 'CMakeLists.txt'), recursive=True))
     name = os.path.basename(path)
     stem, suffix = os.path.splitext(name)
-    names = [path, name] + ([stem] if suffix == '.py' else [])
-    if suffix == '.cpp':
-        build_files = glob.glob(os.path.join(ROOT, '**', 'CMakeLists.txt'), recursive=True)
+    names = [path, name]
+    if suffix == '.py':
+        names.append(stem)
+    elif suffix == '.cpp':
         target = re.compile(r'add_(?:executable|library)\(\s*%s\s[^)]*\b%s\b' % (re.escape(stem), re.escape(name)))
-        for build_file in build_files:
-            with open(build_file) as f:
-                if target.search(f.read()):
-                    names.append(stem)
+        if any(target.search(text) for text in builds):
+            names.append(stem)
+    elif name == 'CMakeLists.txt':
+        names.append(os.path.basename(os.path.dirname(path)))
     words = [re.compile(r'(?<![\w/.-])%s(?![\w-])' % re.escape(n)) for n in names]
-    return any(word.search(text) for word in words for text in texts)
+    return any(word.search(text) for word in words for text in tests)
 
 
 def python_environment():
@@ -193,14 +204,26 @@ class MarkdownBlocks(unittest.TestCase):
 
 class RunByATest(unittest.TestCase):
 
+    TESTS = ["add_test(NAME example.trace COMMAND request_trace)",
+             "run([SIM, os.path.join(EXAMPLES, 'watchlist_plugin.py')])",
+             "run([python, '-m', 'unittest', 'test_watchlist_plugin'])",
+             "PROJECT = os.path.join(HERE, 'hello_plugin')",
+             "run(['sh', 'tests/install/build.sh'])",
+             "add_test(NAME main COMMAND runner)"]
+    BUILDS = ['add_executable(request_trace request_trace.cpp)', 'add_executable(main.cpp)']
+
     def test_what_counts_as_running_an_example(self):
-        for path, expected in [('examples/request_trace.cpp', True),        # a program named in add_test
-                               ('examples/python/watchlist_plugin.py', True),  # a file name in a test
-                               ('examples/python/test_watchlist_plugin.py', True),  # a module a test runs
+        for path, expected in [('examples/request_trace.cpp', True),             # its program
+                               ('examples/python/watchlist_plugin.py', True),     # its file name
+                               ('examples/python/test_watchlist_plugin.py', True),  # its module
+                               ('tests/install/hello_plugin/CMakeLists.txt', True),  # its project's directory
+                               ('tests/install/build.sh', True),                  # its path
                                ('examples/python/not_run_anywhere.py', False),
-                               ('tests/install/main.cpp', False)]:         # "main" alone is no program
+                               ('examples/session.cpp', False),                   # not a program of that name
+                               ('examples/python/plugin.py', False),              # "watchlist_plugin.py" is another file
+                               ('tests/install/other/CMakeLists.txt', False)]:
             with self.subTest(path=path):
-                self.assertEqual(run_by_a_test(path), expected)
+                self.assertEqual(run_by_a_test(path, self.TESTS, self.BUILDS), expected)
 
 
 class Documentation(unittest.TestCase):
