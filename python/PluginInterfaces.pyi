@@ -50,6 +50,7 @@ class _Globals:
     def SNAPSHOT_SERVICE(self) -> str: ...
 
 
+# Iteration over StringVector and UniqueIDVector.
 class SwigPyIterator(_Proxy):
     def value(self) -> Any: ...
     def incr(self, n: int = ..., /) -> SwigPyIterator: ...
@@ -74,6 +75,7 @@ class SwigPyIterator(_Proxy):
     __hash__: ClassVar[None]  # type: ignore[assignment]
 
 
+# Colours packed as 0xRRGGBBAA.
 def PIRGB(red: int, green: int, blue: int, /) -> int: ...
 
 def PIRGBA(red: int, green: int, blue: int, alpha: int, /) -> int: ...
@@ -86,8 +88,11 @@ def PIBLUEVAL(color: int, /) -> int: ...
 
 def PIALPHAVAL(color: int, /) -> int: ...
 
+# Without a host, switch to debug/ignore mode: requests are answered with their
+# defaults and no message (for the rest of the process).
 def __setDebugIgnore(quiet: bool = ..., /) -> None: ...
 
+# Records of the plug-in function interface.
 class PITerrainRasterNodeRequest(_Proxy):
     buffer: Optional[_Pointer]
     bufferSize: Optional[_Pointer]
@@ -152,6 +157,7 @@ class PIClientFuncAndData_t(_Proxy):
     def __init__(self, func: Optional[_Pointer] = ..., cData: Optional[_Pointer] = ...) -> None: ...
 
 
+# Sequences.
 class StringVector(_Proxy):
     def iterator(self) -> SwigPyIterator: ...
     def __iter__(self) -> SwigPyIterator: ...
@@ -283,6 +289,7 @@ class UniqueIDVector(_Proxy):
     def reserve(self, n: int, /) -> None: ...
     def capacity(self) -> int: ...
 
+# Constants of the plug-in API, each family named by its prefix.
 PI_CLIENTFUNC_INITIALIZE: int
 PI_CLIENTFUNC_CALLBACK: int
 PI_CLIENTFUNC_QUIT: int
@@ -480,10 +487,13 @@ PI_POLARITY_LEFTCIRC: int
 PI_POLARITY_RIGHTCIRC: int
 PI_POLARITY_LINEAR: int
 
+# Services: clients bind by name; the host connects them and lends them its interfaces.
 class BindableInterface(_Proxy):
     ...
 
 
+# The native globals, read at each access; the module-level copies are
+# taken at import.
 cvar: _Globals
 PI_INVALID_DOUBLE: float
 
