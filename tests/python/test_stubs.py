@@ -8,12 +8,15 @@ import inspect
 import math
 import os
 import re
+import shutil
+import subprocess
 import types
 import unittest
 
 import PluginInterfaces as P
 
 STUB_PATH = os.path.join(os.path.dirname(P.__file__), 'PluginInterfaces.pyi')
+USAGE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'stub_usage.py')
 
 # Native types as the module's docstrings spell them, and what a script
 # passes or gets for them. The first pattern that matches the whole type wins.
@@ -301,6 +304,35 @@ class ArgumentCounts(StubTest):
                     with self.assertRaises(TypeError) as raised:
                         function(*[None] * count)
                     self.assertRegex(str(raised.exception), COUNT_ERROR)
+
+
+@unittest.skipUnless(shutil.which('mypy'), 'mypy is not installed')
+class TypeChecker(unittest.TestCase):
+
+    @staticmethod
+    def environment():
+        # mypy finds the stubs beside the module; a sanitizer runtime preloaded
+        # for the module's tests stays out of it.
+        env = {k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}
+        env['MYPYPATH'] = os.path.dirname(STUB_PATH)
+        return env
+
+    def test_a_type_checker_refuses_exactly_the_marked_lines(self):
+        # The stubs themselves pass the strict checks; the script's misuses,
+        # and nothing else, are reported, with the codes marked on their lines.
+        with open(USAGE_PATH) as f:
+            expected = sorted((number, line.rsplit('# ', 1)[1].strip())
+                              for number, line in enumerate(f, 1) if re.search(r'  # [a-z-]+$', line))
+        result = subprocess.run(
+            ['mypy', '--strict', '--python-version', '3.8', '--cache-dir', os.devnull, '--show-error-codes',
+             '--no-error-summary', '--hide-error-context', os.path.basename(USAGE_PATH)],
+            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, universal_newlines=True,
+            cwd=os.path.dirname(USAGE_PATH), env=self.environment())
+        reported = sorted((int(number), code) for path, number, code in re.findall(
+            r'^(.*?):(\d+): error: .*\[([a-z-]+)\]$', result.stdout, re.MULTILINE))
+        self.assertTrue(all(path == os.path.basename(USAGE_PATH) for path in re.findall(r'^(.*?):\d+: error', result.stdout,
+                                                                      re.MULTILINE)), result.stdout)
+        self.assertEqual(reported, expected, result.stdout)
 
 
 if __name__ == '__main__':
