@@ -28,7 +28,7 @@ file(GLOB pi_public_headers RELATIVE ${PROJECT_SOURCE_DIR}
 list(REMOVE_ITEM pi_public_headers ${pi_internal_headers})
 foreach(header IN LISTS pi_public_headers)
   get_filename_component(directory ${header} DIRECTORY)
-  install(FILES ${header} DESTINATION ${PI_INSTALL_INCLUDEDIR}/${directory} COMPONENT Development)
+  install(FILES ${header} DESTINATION ${PI_INSTALL_INCLUDEDIR}/${directory})
 endforeach()
 
 # What a target built against the installed copy needs: the include path,
@@ -60,14 +60,14 @@ if(TARGET karven-sim)
   list(APPEND pi_exported karven-sim)
 endif()
 install(TARGETS ${pi_exported} EXPORT KarvenPluginInterfacesTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The CMake package: find_package(KarvenPluginInterfaces) gives
 # KarvenPluginInterfaces::Client, ::TestHost, ::Sim and ::karven-sim.
 install(EXPORT KarvenPluginInterfacesTargets NAMESPACE KarvenPluginInterfaces::
-        DESTINATION ${PI_INSTALL_CMAKEDIR} COMPONENT Development)
+        DESTINATION ${PI_INSTALL_CMAKEDIR})
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KarvenPluginInterfacesConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfig.cmake
                               INSTALL_DESTINATION ${PI_INSTALL_CMAKEDIR})
@@ -75,7 +75,7 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfa
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfigVersion.cmake
-        DESTINATION ${PI_INSTALL_CMAKEDIR} COMPONENT Development)
+        DESTINATION ${PI_INSTALL_CMAKEDIR})
 
 # pkg-config: the client library alone, found relative to the .pc file so
 # that the prefix can be chosen at install time.
@@ -84,7 +84,7 @@ string(REGEX REPLACE "/$" "" PI_PC_PREFIX_FROM_PCFILEDIR "${PI_PC_PREFIX_FROM_PC
 configure_file(${CMAKE_CURRENT_LIST_DIR}/karven-plugin-interfaces.pc.in
                ${CMAKE_CURRENT_BINARY_DIR}/karven-plugin-interfaces.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/karven-plugin-interfaces.pc
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT Development)
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # The Python modules, one site-packages folder per interpreter, as the
 # interpreter itself lays out a prefix (karven-sim looks for its own there).
