@@ -55,15 +55,15 @@ def environment(**extra):
 class PluginRun(unittest.TestCase):
     """Checks a built plug-in in the installed simulated host."""
 
-    def assert_runs_in_karven_sim(self, plugin):
+    def assert_runs_in_karven_sim(self, plugin, prefix=PREFIX):
         script = os.path.join(WORK_DIR, 'run_plugin.py')
         with open(script, 'w') as f:
             f.write(RUN_PLUGIN)
-        output = run([os.path.join(PREFIX, 'bin', 'karven-sim'), '--quiet', '--summary', script, plugin],
+        output = run([os.path.join(prefix, 'bin', 'karven-sim'), '--quiet', '--summary', script, plugin],
                      env=environment())
         lines = output.splitlines()
         module = os.path.normpath(lines[0].split(' ', 1)[1])
-        self.assertTrue(module.startswith(os.path.join(PREFIX, 'lib', 'python')), module)
+        self.assertTrue(module.startswith(os.path.join(prefix, 'lib', 'python')), module)
         self.assertEqual(lines[1], 'loaded 0')
         state = json.loads(output.split('karven-sim: final state ', 1)[1])
         application = state['application']
@@ -116,13 +116,17 @@ class FindPackage(PluginRun):
                      'KARVEN_PREFIX, KARVEN_WORK_DIR or KARVEN_PKG_CONFIG is not set')
 class PkgConfig(PluginRun):
 
-    def pkg_config_environment(self):
-        return environment(PKG_CONFIG_PATH=os.path.join(PREFIX, 'lib', 'pkgconfig'))
+    def pkg_config_environment(self, prefix=PREFIX):
+        return environment(PKG_CONFIG_PATH=os.path.join(prefix, 'lib', 'pkgconfig'))
 
-    def test_the_plugin_builds_with_pkg_config_alone_and_runs(self):
+    def test_the_plugin_builds_with_pkg_config_alone_and_runs_from_a_moved_prefix(self):
+        # Nothing installed names the prefix it was installed into.
         work = fresh_work_dir()
-        run(['sh', os.path.join(PROJECT, 'build_with_pkg_config.sh')], cwd=work, env=self.pkg_config_environment())
-        self.assert_runs_in_karven_sim(os.path.join(work, 'hello_plugin.so'))
+        moved = os.path.join(work, 'moved')
+        shutil.copytree(PREFIX, moved, symlinks=True)
+        run(['sh', os.path.join(PROJECT, 'build_with_pkg_config.sh')], cwd=work,
+            env=self.pkg_config_environment(moved))
+        self.assert_runs_in_karven_sim(os.path.join(work, 'hello_plugin.so'), moved)
 
     def test_the_installed_headers_compile_together(self):
         # The public headers include only installed headers, each once.
