@@ -30,6 +30,63 @@
 // the parameters beyond the object.
 %feature("autodoc", "3");
 
+// What help() says of each proxy class (in place of "Proxy of C++ ..."); the
+// flat functions keep their generated docstrings.
+%feature("docstring") swig::SwigPyIterator %{An iterator over a StringVector or UniqueIDVector.
+
+iter(vector) and vector.iterator() give one bounded to the vector (moving
+past either end raises StopIteration); begin(), end(), rbegin() and rend()
+give open ones for erase() and insert(). An iterator keeps its vector alive.%}
+%feature("docstring") PITerrainRasterNodeRequest %{A terrain-raster node request: the host's buffers for one raster node.
+All fields are null or zero when created.%}
+%feature("docstring") PITerrainRasterSetParseToken %{A token of a terrain-raster set's configuration: its name and value.%}
+%feature("docstring") PITerrainRasterSetRequestInfo %{What a plug-in reports of a terrain-raster set: name, levels, format,
+time, special values and the extents of its six faces. Created with the
+defaults (activeRequestLimit 3, pixelLength 256, levels 0 to 18,
+timeValueYear 1990, source, classification and description "none").%}
+%feature("docstring") PIFunctionParams_t %{The parameters the host hands to a plug-in function: four maps keyed by
+the PI_PARAMNAME_ constants (opaque here). size() counts their entries.%}
+%feature("docstring") PIClientFuncAndData_t %{A plug-in function pointer with its client data; both null by default.%}
+%feature("docstring") std::vector< std::string > %{A native vector of str, used as a Python list: indexing, slicing, len(),
+iteration and the vector's own operations. Any sequence of str is accepted
+where a StringVector is expected.%}
+%feature("docstring") std::vector< PIData::UniqueID_t > %{A native vector of entity ids (unsigned 64-bit ints), used as a Python
+list. Any sequence of such ints is accepted where a UniqueIDVector is
+expected.%}
+%feature("docstring") PICommon::BindableInterface %{The base of every service interface the host hands out.%}
+%feature("docstring") PICommon::ServiceClient %{The base of the service clients: bind() to a service by name (the host
+then connects the client), unbind() before the client goes away.%}
+%feature("docstring") PICommon::BasicClient< PluginClient::Interfaces::EntityGuiInterface > %{A client of the entity GUI service (DATABROWSER_SERVICE_NAME). Once the
+host connected it, getInterface() returns the EntityGuiInterface.%}
+%feature("docstring") PICommon::BasicClient< PluginClient::Interfaces::FileLocatorInterface > %{A client of the file locator service (FILE_LOCATOR_SERVICE_NAME). Once
+the host connected it, getInterface() returns the FileLocatorInterface.%}
+%feature("docstring") PICommon::BasicClient< PluginClient::Interfaces::FileWriterInterface > %{A client of the file writer service (FILE_WRITER_SERVICE_NAME). Once the
+host connected it, getInterface() returns the FileWriterInterface.%}
+%feature("docstring") PICommon::BasicClient< PluginClient::Interfaces::SignalInterface > %{A client of the signal service (SIGNAL_SERVICE_NAME). Once the host
+connected it, getInterface() returns the SignalInterface.%}
+%feature("docstring") PICommon::BasicClient< PluginClient::Interfaces::SnapShotInterface > %{A client of the snapshot service (SNAPSHOT_SERVICE). Once the host
+connected it, getInterface() returns the SnapShotInterface.%}
+%feature("docstring") PluginClient::Interfaces::FileLocatorService %{A file locator client bound to FILE_LOCATOR_SERVICE_NAME for as long as
+it lives.%}
+%feature("docstring") PluginClient::Interfaces::EntityGuiInterface %{The host's entity GUI: shows entities and selects them by id. Borrowed
+from a client; valid while the client is connected.%}
+%feature("docstring") PluginClient::Interfaces::FileLocatorInterface %{The host's file locator: finds files of a kind (the class constants
+MODEL ... OTHER) and a model's textures. Borrowed from a client; valid while
+the client is connected.%}
+%feature("docstring") PluginClient::Interfaces::FileWriterInterface %{The host's scenario writer: its settings, and write() in the formats ASI
+or ZIP. Borrowed from a client; valid while the client is connected.%}
+%feature("docstring") PluginClient::Interfaces::SignalData %{The data fired with a signal (no fields of its own).%}
+%feature("docstring") PluginClient::Interfaces::SignalCallback %{Subclass it and override callback(name, data) to receive signals, then
+register an instance with SignalInterface.addCallback (one signal) or
+addGlobalCallback (all). Keep the instance alive while it is registered.
+An exception raised in callback comes out of fireCallbacks.%}
+%feature("docstring") PluginClient::Interfaces::SignalInterface %{The host's signal service: registers SignalCallback objects by signal name
+and fires signals. Borrowed from a client; valid while the client is
+connected.%}
+%feature("docstring") PluginClient::Interfaces::SnapShotInterface %{The host's snapshot service: where and how snapshots are saved, single
+shots and a timer, plot tabs. Borrowed from a client; valid while the client
+is connected.%}
+
 %include <stdint.i>
 %include <std_string.i>
 

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make googletest swig python3-dev)
+packages=(cmake g++ make googletest swig python3-dev pkg-config mypy)
 
 install_missing() {
     local missing=()

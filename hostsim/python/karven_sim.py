@@ -17,7 +17,8 @@ plug-in and look at what it asked of the host:
     state = host.state()                # state()['application'] is the application's
 
 The host library is found through the KARVEN_SIM_LIBRARY environment
-variable, else next to this file.
+variable, else next to this file, else, for an installed copy
+(<prefix>/lib/pythonX.Y/site-packages), in <prefix>/lib.
 """
 
 import ctypes
@@ -29,12 +30,18 @@ __all__ = ['SimulatedHost', 'start']
 LIBRARY_NAME = 'libkarven_sim.so'
 
 
+def _default_library():
+    here = os.path.dirname(os.path.abspath(__file__))
+    beside = os.path.join(here, LIBRARY_NAME)
+    prefix_lib = os.path.normpath(os.path.join(here, os.pardir, os.pardir, LIBRARY_NAME))
+    return prefix_lib if not os.path.exists(beside) and os.path.exists(prefix_lib) else beside
+
+
 class SimulatedHost:
     """The simulated host loaded into this process."""
 
     def __init__(self, library_path=None):
-        path = library_path or os.environ.get('KARVEN_SIM_LIBRARY') or os.path.join(
-            os.path.dirname(os.path.abspath(__file__)), LIBRARY_NAME)
+        path = library_path or os.environ.get('KARVEN_SIM_LIBRARY') or _default_library()
         # Global symbols, as the application's: the library finds the host's
         # function map through the process-wide lookup. Calls keep the
         # interpreter lock (signal callbacks run Python code) and raise a

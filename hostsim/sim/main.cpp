@@ -7,7 +7,10 @@
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -136,6 +139,21 @@ int failure() {
     return 1;
 }
 
+// Where PluginInterfaces is: beside an installed karven-sim
+// (<prefix>/bin/../lib/pythonX.Y/site-packages), else in the build.
+std::string moduleDirectory() {
+    char executable[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length > 0) {
+        std::string installed(executable, static_cast<std::size_t>(length));
+        installed = installed.substr(0, installed.rfind('/') + 1) + KARVENSIM_INSTALLED_MODULE_DIR;
+        if (access((installed + "/PluginInterfaces.py").c_str(), R_OK) == 0) {
+            return installed;
+        }
+    }
+    return KARVENSIM_MODULE_DIR;
+}
+
 bool prependPath(const std::string& directory) {
     PyObject* path = PySys_GetObject("path");
     PyObject* entry = PyUnicode_DecodeFSDefault(directory.c_str());
@@ -174,7 +192,7 @@ int runScript(const Options& options, karvensim::Simulator& simulator) {
     const std::string directory = options.script.find('/') == std::string::npos
                                       ? "."
                                       : options.script.substr(0, options.script.rfind('/'));
-    if (!prependPath(KARVENSIM_MODULE_DIR) || !prependPath(directory) || !setArguments(options)) {
+    if (!prependPath(moduleDirectory()) || !prependPath(directory) || !setArguments(options)) {
         return failure();
     }
     PyObject* module = PyImport_ImportModule("PluginInterfaces");

@@ -1,0 +1,103 @@
+# What `cmake --install` puts into the prefix, for compiled plug-ins and for
+# scripts:
+#
+#   include/karven-plugin-interfaces/  the public headers, included as in this
+#                                      tree ("api/PIActions.h", "hostsim/RecordingHost.h")
+#   lib/libPluginInterfacesClient.a    the client library
+#   lib/libkarven_testhost.so, lib/libkarven_sim.so   the recording and simulated hosts
+#   lib/cmake/KarvenPluginInterfaces/  the CMake package (KarvenPluginInterfaces::Client ...)
+#   lib/pkgconfig/karven-plugin-interfaces.pc
+#   lib/pythonX.Y/site-packages/       the Python modules for each interpreter built
+#                                      for, their type stubs and karven_sim.py
+#   bin/karven-sim                     the simulated host
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(PI_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/karven-plugin-interfaces)
+set(PI_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/KarvenPluginInterfaces)
+
+# Headers a plug-in includes; the request builders and the host's own
+# declarations stay inside.
+set(pi_internal_headers bridge/PIRequest.h bridge/PIFixedRequest.h bridge/PIDirectRequest.h
+                        bridge/PILegacyVersion.h gui/GuiRequests.h hostsim/HostDeclarations.h
+                        hostsim/sim/KeyValueFile.h hostsim/sim/RequestNames.h)
+file(GLOB pi_public_headers RELATIVE ${PROJECT_SOURCE_DIR}
+     ${PROJECT_SOURCE_DIR}/bridge/*.h ${PROJECT_SOURCE_DIR}/services/*.h ${PROJECT_SOURCE_DIR}/api/*.h
+     ${PROJECT_SOURCE_DIR}/gui/*.h ${PROJECT_SOURCE_DIR}/hostsim/*.h ${PROJECT_SOURCE_DIR}/hostsim/sim/*.h)
+list(REMOVE_ITEM pi_public_headers ${pi_internal_headers})
+foreach(header IN LISTS pi_public_headers)
+  get_filename_component(directory ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${PI_INSTALL_INCLUDEDIR}/${directory})
+endforeach()
+
+# What a target built against the installed copy needs: the include path,
+# the string ABI the host shares objects in, C++17; and, for a sanitized
+# build, the sanitizer runtimes that the instrumented code calls.
+set(PI_PC_SANITIZER_FLAGS "")
+if(PI_SANITIZE)
+  set(PI_PC_SANITIZER_FLAGS " -fsanitize=address,undefined")
+endif()
+foreach(target PluginInterfacesClient karven_testhost karven_sim)
+  if(TARGET ${target})
+    target_include_directories(${target} INTERFACE $<INSTALL_INTERFACE:${PI_INSTALL_INCLUDEDIR}>)
+    target_compile_definitions(${target} INTERFACE $<INSTALL_INTERFACE:_GLIBCXX_USE_CXX11_ABI=0>)
+    target_compile_features(${target} INTERFACE cxx_std_17)
+    if(PI_SANITIZE)
+      target_link_options(${target} INTERFACE $<INSTALL_INTERFACE:-fsanitize=address$<COMMA>undefined>)
+    endif()
+  endif()
+endforeach()
+
+set_target_properties(PluginInterfacesClient PROPERTIES EXPORT_NAME Client)
+set_target_properties(karven_testhost PROPERTIES EXPORT_NAME TestHost)
+set(pi_exported PluginInterfacesClient karven_testhost)
+if(TARGET karven_sim)
+  set_target_properties(karven_sim PROPERTIES EXPORT_NAME Sim INSTALL_RPATH "$ORIGIN")
+  list(APPEND pi_exported karven_sim)
+endif()
+if(TARGET karven-sim)
+  list(APPEND pi_exported karven-sim)
+endif()
+install(TARGETS ${pi_exported} EXPORT KarvenPluginInterfacesTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The CMake package: find_package(KarvenPluginInterfaces) gives
+# KarvenPluginInterfaces::Client, ::TestHost, ::Sim and ::karven-sim.
+install(EXPORT KarvenPluginInterfacesTargets NAMESPACE KarvenPluginInterfaces::
+        DESTINATION ${PI_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KarvenPluginInterfacesConfig.cmake.in
+                              ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfig.cmake
+                              INSTALL_DESTINATION ${PI_INSTALL_CMAKEDIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/KarvenPluginInterfacesConfigVersion.cmake
+        DESTINATION ${PI_INSTALL_CMAKEDIR})
+
+# pkg-config: the client library alone, found relative to the .pc file so
+# that the prefix can be chosen at install time.
+file(RELATIVE_PATH PI_PC_PREFIX_FROM_PCFILEDIR /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" PI_PC_PREFIX_FROM_PCFILEDIR "${PI_PC_PREFIX_FROM_PCFILEDIR}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/karven-plugin-interfaces.pc.in
+               ${CMAKE_CURRENT_BINARY_DIR}/karven-plugin-interfaces.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/karven-plugin-interfaces.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The Python modules, one site-packages folder per interpreter, as the
+# interpreter itself lays out a prefix (karven-sim looks for its own there).
+foreach(entry IN LISTS PI_PYTHON_DIRS)
+  string(REPLACE "|" ";" entry "${entry}")
+  list(GET entry 0 python)
+  list(GET entry 1 moduledir)
+  get_filename_component(version ${moduledir} NAME)
+  execute_process(COMMAND ${python} -c "import sys; print('%d.%d' % sys.version_info[:2])"
+                  OUTPUT_VARIABLE dotted OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(site lib/python${dotted}/site-packages)
+  install(TARGETS _PluginInterfaces_${version} LIBRARY DESTINATION ${site})
+  install(FILES ${moduledir}/PluginInterfaces.py ${PROJECT_SOURCE_DIR}/python/PluginInterfaces.pyi
+                ${PROJECT_SOURCE_DIR}/hostsim/python/karven_sim.py
+          DESTINATION ${site})
+endforeach()
