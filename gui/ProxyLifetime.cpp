@@ -37,7 +37,8 @@ PIObject::~PIObject() {
         // the collector: a duplicate, or while the collector is destroying, a
         // proxy deleted by another proxy's destructor. Clearing it keeps the
         // list's length, so the collector's walk stays stable.
-        std::replace(objects.begin(), objects.end(), static_cast<PIObject*>(this), static_cast<PIObject*>(nullptr));
+        std::replace(objects.begin(), objects.end(), static_cast<PIObject*>(this),
+                     static_cast<PIObject*>(nullptr));
     }
 }
 

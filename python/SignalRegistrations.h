@@ -63,7 +63,8 @@ inline void forget(ifc::SignalInterface& signals, const std::string& name, bool 
     }
 }
 
-inline int addCallback(ifc::SignalInterface& signals, const std::string& name, ifc::SignalCallback* callback) {
+inline int addCallback(ifc::SignalInterface& signals, const std::string& name,
+                       ifc::SignalCallback* callback) {
     const int status = signals.addCallback(name, callback);
     if (status == 0 && callback) {
         remember(signals, name, false, callback);
@@ -71,7 +72,8 @@ inline int addCallback(ifc::SignalInterface& signals, const std::string& name, i
     return status;
 }
 
-inline int removeCallback(ifc::SignalInterface& signals, const std::string& name, ifc::SignalCallback* callback) {
+inline int removeCallback(ifc::SignalInterface& signals, const std::string& name,
+                          ifc::SignalCallback* callback) {
     const int status = signals.removeCallback(name, callback);
     if (status == 0) {
         forget(signals, name, false, callback);
