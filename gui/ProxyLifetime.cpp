@@ -25,12 +25,20 @@ PIObject::~PIObject() {
         PIBridge::sendDirect(PI_SERVERFUNC_GUI_DESTROY_OBJECT, serverHandle);
     }
     PIGUI::RemoveObjectFromServerGarbage(this);
-    if (g_PI_GarbageCollector != nullptr && !g_PI_GarbageCollector->destroying) {
+    if (g_PI_GarbageCollector != nullptr) {
         auto& objects = g_PI_GarbageCollector->objects;
-        const auto entry = std::find(objects.begin(), objects.end(), this);
-        if (entry != objects.end()) {
-            objects.erase(entry);
+        if (!g_PI_GarbageCollector->destroying) {
+            const auto entry = std::find(objects.begin(), objects.end(), this);
+            if (entry != objects.end()) {
+                objects.erase(entry);
+            }
         }
+        // Any entry still naming this proxy would be deleted a second time by
+        // the collector: a duplicate, or while the collector is destroying, a
+        // proxy deleted by another proxy's destructor. Clearing it keeps the
+        // list's length, so the collector's walk stays stable.
+        std::replace(objects.begin(), objects.end(), static_cast<PIObject*>(this),
+                     static_cast<PIObject*>(nullptr));
     }
 }
 

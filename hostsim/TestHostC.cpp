@@ -23,6 +23,15 @@ void testhost_reset(void) {
     reset();
 }
 
+void testhost_forget_history(void) {
+    clearRequests();
+    if (ServiceHost* host = serviceHost().get()) {
+        host->entityGui.history.clear();
+        host->fileWriter.writes.clear();
+        host->signals.fired.clear();
+    }
+}
+
 void testhost_serve(void) { serviceHost() = std::make_unique<ServiceHost>(); }
 
 void testhost_report_context(void* context) {

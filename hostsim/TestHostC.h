@@ -8,6 +8,10 @@ extern "C" {
 
 // Forgets requests and responders, and ends the service host.
 TESTHOST_API void testhost_reset(void);
+// Forgets the requests and what the in-memory services keep of the past
+// (selections shown, files written, signals fired), keeping bindings,
+// callbacks and responders: a long test stays at a constant footprint.
+TESTHOST_API void testhost_forget_history(void);
 // Starts the service host: the five in-memory services answer code 322.
 TESTHOST_API void testhost_serve(void);
 // Answers the context lookup (code 16, selector 0) with `context`.

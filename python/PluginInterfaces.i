@@ -15,6 +15,8 @@
 #include "bridge/PIPluginTypes.h"
 #include "bridge/PITerrainRaster.h"
 #include "python/ClientBindings.h"
+#include "python/InteriorPointers.h"
+#include "python/SignalRegistrations.h"
 #include "services/PIClients.h"
 #include "services/PIFileLocatorService.h"
 #include "services/PIServiceNames.h"
@@ -317,7 +319,8 @@ void __setDebugIgnore(bool quiet = false);
 
 // The parameter maps are opaque to scripts: a getter returns a pointer object
 // addressing the record's own map, a setter copies the map it is given (a
-// null map is refused).
+// null map, or one inside a record freed meanwhile, is refused). A pointer
+// object into a record keeps the record alive (python/InteriorPointers.h).
 struct PIFunctionParamsStringMap_t;
 struct PIFunctionParamsIntMap_t;
 struct PIFunctionParamsDoubleMap_t;
@@ -329,12 +332,30 @@ struct ClientMessageMap_t;
   if (!SWIG_IsOK(res)) {
     %argument_fail(res, "$type", $symname, $argnum);
   }
-  if (!argp) {
+  if (!argp || pyrecord::recordFreed($input)) {
     %argument_nullref("$type", $symname, $argnum);
   }
   $1 = %reinterpret_cast(argp, $ltype);
 }
+%typemap(out, noblock=1) MAP *FIELD {
+  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0]);
+  if (!$result) SWIG_fail;
+}
 %enddef
+
+// The extents arrays likewise: a getter's pointer object keeps the record
+// alive; a setter reads a pointer into a freed record as null.
+%typemap(out, noblock=1) uint64_t [ANY] {
+  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0]);
+  if (!$result) SWIG_fail;
+}
+%typemap(in, noblock=1) uint64_t [ANY] (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res)) {
+    %argument_fail(res, "$type", $symname, $argnum);
+  }
+  $1 = pyrecord::recordFreed($input) ? 0 : %reinterpret_cast(argp, $ltype);
+}
 PI_PARAMETER_MAP(PIFunctionParamsStringMap_t, strMap)
 PI_PARAMETER_MAP(PIFunctionParamsIntMap_t, intMap)
 PI_PARAMETER_MAP(PIFunctionParamsDoubleMap_t, dblMap)
@@ -472,20 +493,16 @@ public:
   %typemap(out, noblock=1) iterator, reverse_iterator {
     $result = pyseq::openIterator(arg1, swig_obj[0], $1);
   }
-  // The native iterator is made in a local of its own: when SWIG holds the
-  // argument in a value wrapper (an element type given by a typedef, as in
-  // UniqueIDVector), the wrapper is empty until assigned.
-  %typemap(in, noblock=1) iterator (ptrdiff_t position = 0) {
+  // The native iterator is built in a local first: SWIG may hold the
+  // argument in a value wrapper that has no storage until it is assigned.
+  %typemap(in, noblock=1) iterator (ptrdiff_t position = 0, $1_ltype native) {
     if (!pyseq::forwardPosition($input, arg1, &position)) {
       %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
     }
-    {
-      auto native = arg1->begin();
-      if (!pyseq::nativeIterator(arg1, position, &native)) {
-        SWIG_fail;
-      }
-      $1 = native;
+    if (!pyseq::nativeIterator(arg1, position, &native)) {
+      SWIG_fail;
     }
+    $1 = native;
   }
   %typemap(typecheck, precedence=SWIG_TYPECHECK_ITERATOR, noblock=1) iterator {
     $1 = SWIG_IsOK(SWIG_ConvertPtr($input, 0, pyseq::iteratorType(), SWIG_POINTER_NO_NULL));
@@ -828,12 +845,24 @@ public:
     SignalData();
 };
 
+// The director looks "callback" up by name on every dispatch. The
+// interpreter's method cache keeps the name object of each lookup, keyed by
+// its address: a fresh name per dispatch would fill the cache with copies
+// (some 60 bytes per signal, up to thousands of entries). The one interned
+// name is looked up instead.
+%{
+#define SWIG_Python_str_FromChar(name) PyUnicode_InternFromString(name)
+%}
+
 // Python subclasses receive signals: the director forwards the native
-// callback to the Python method.
+// callback to the Python method. A callback freed while registered is
+// removed from its signal interfaces first (python/SignalRegistrations.h).
 %feature("director") SignalCallback;
 class SignalCallback {
 public:
-    virtual ~SignalCallback();
+    %extend {
+        virtual ~SignalCallback() { pysignals::destroy($self); }
+    }
     virtual void callback(const std::string& name, SignalData* data) = 0;
     SignalCallback();
 };
@@ -842,10 +871,20 @@ public:
 class SignalInterface : public PICommon::BindableInterface {
 public:
     virtual ~SignalInterface();
-    virtual int addCallback(const std::string& name, SignalCallback* callback) = 0;
-    virtual int removeCallback(const std::string& name, SignalCallback* callback) = 0;
-    virtual int addGlobalCallback(SignalCallback* callback) = 0;
-    virtual int removeGlobalCallback(SignalCallback* callback) = 0;
+    // A registration keeps the callback's Python instance alive until it is
+    // removed (python/SignalRegistrations.h).
+    %extend {
+        int addCallback(const std::string& name, SignalCallback* callback) {
+            return pysignals::addCallback(*$self, name, callback);
+        }
+        int removeCallback(const std::string& name, SignalCallback* callback) {
+            return pysignals::removeCallback(*$self, name, callback);
+        }
+        int addGlobalCallback(SignalCallback* callback) { return pysignals::addGlobalCallback(*$self, callback); }
+        int removeGlobalCallback(SignalCallback* callback) {
+            return pysignals::removeGlobalCallback(*$self, callback);
+        }
+    }
     virtual bool hasCallbacks(const std::string& name) = 0;
     virtual int fireCallbacks(const std::string& name, SignalData* data) = 0;
     PI_INTERFACE_CAST(PluginClient::Interfaces::SignalInterface)

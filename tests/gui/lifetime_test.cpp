@@ -94,19 +94,46 @@ TEST_F(Lifetime, the_collector_deletes_from_last_to_first_with_remove_but_no_des
     EXPECT_EQ(g_PI_GarbageCollector, nullptr) << "a deleted collector is no longer reachable";
 }
 
-TEST_F(Lifetime, deleting_a_proxy_erases_only_its_first_entry_and_the_collector_skips_nulls) {
+TEST_F(Lifetime, deleting_a_proxy_erases_its_first_entry_and_clears_any_other_so_the_collector_skips_it) {
     auto* a = newWindow();
     auto* b = newWindow();
     auto& objects = g_PI_GarbageCollector->objects;
     objects.push_back(a);
 
     delete a;
-    ASSERT_EQ(objects, (std::vector<PIObject*>{b, a}));
-    objects[1] = nullptr;  // the stale entry: the collector must step over it
+    ASSERT_EQ(objects, (std::vector<PIObject*>{b, nullptr}));
 
     testhost::clearRequests();
     delete g_PI_GarbageCollector;
     EXPECT_EQ(testhost::requestsWithCode(168).size(), 1u) << "b only";
+}
+
+// A proxy that deletes another proxy from its destructor, as a dialog that
+// owns its controls may.
+class Owner : public PIGUI::PIWindow {
+public:
+    explicit Owner(PIGUI::PIWindow* owned) : PIWindow(0, 0, 0, 2, 2, 2, 2, 2, 2), owned_(owned) {}
+    ~Owner() override { delete owned_; }
+
+private:
+    PIGUI::PIWindow* owned_;
+};
+
+TEST_F(Lifetime, the_collector_deletes_each_proxy_once_when_one_deletes_another_or_is_listed_twice) {
+    auto* owned = newWindow();
+    auto* owner = new Owner(owned);
+    auto* twice = newWindow();
+    g_PI_GarbageCollector->objects.push_back(twice);
+    const std::vector<const void*> expected{twice, owned, owner};
+    testhost::clearRequests();
+
+    delete g_PI_GarbageCollector;
+
+    std::vector<const void*> removed;
+    for (const auto& request : testhost::requestsWithCode(168)) {
+        removed.push_back(request.block.ptrs.at(0));
+    }
+    EXPECT_EQ(removed, expected) << "one remove request per proxy: none deleted twice";
 }
 
 TEST_F(Lifetime, the_destroy_request_goes_out_only_for_an_owned_non_null_handle) {

@@ -182,6 +182,14 @@ class Mutation(unittest.TestCase):
                 exec(operation)
                 self.assertEqual(list(v), expected)
 
+    def test_ids_are_inserted_and_erased_through_iterators(self):
+        v = P.UniqueIDVector([1, 2, 3])
+        v.insert(v.begin() + 1, 2**64 - 1)
+        v.insert(v.end(), 2, 7)
+        v.erase(v.begin())
+        v.erase(v.begin() + 2, v.end() - 1)
+        self.assertEqual(list(v), [2**64 - 1, 2, 7])
+
     def test_pop_returns_the_last_item(self):
         v = S(ABC)
         self.assertEqual(v.pop(), 'c')
