@@ -182,14 +182,6 @@ class Mutation(unittest.TestCase):
                 exec(operation)
                 self.assertEqual(list(v), expected)
 
-    def test_ids_are_inserted_and_erased_through_iterators(self):
-        v = P.UniqueIDVector([1, 2, 3])
-        v.insert(v.begin() + 1, 2**64 - 1)
-        v.insert(v.end(), 2, 7)
-        v.erase(v.begin())
-        v.erase(v.begin() + 2, v.end() - 1)
-        self.assertEqual(list(v), [2**64 - 1, 2, 7])
-
     def test_pop_returns_the_last_item(self):
         v = S(ABC)
         self.assertEqual(v.pop(), 'c')
@@ -201,7 +193,8 @@ class Mutation(unittest.TestCase):
         for operation, expected in [('u.erase(u.begin())', [2, 3]),
                                     ('u.erase(u.begin() + 1, u.end())', [1]),
                                     ('u.insert(u.begin() + 1, 9)', [1, 9, 2, 3]),
-                                    ('u.insert(u.end(), 2, 2**64 - 1)', [1, 2, 3, 2**64 - 1, 2**64 - 1])]:
+                                    ('u.insert(u.end(), 2, 2**64 - 1)', [1, 2, 3, 2**64 - 1, 2**64 - 1]),
+                                    ('u.erase(u.begin() + 1, u.end() - 1)', [1, 3])]:
             with self.subTest(operation):
                 u = U([1, 2, 3])
                 exec(operation)
