@@ -8,15 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "api/PIActions.h"
 #include "api/PIFileHandlers.h"
 #include "api/PIOverlayText.h"
-#include "api/PIActions.h"
 #include "api/PIViewports.h"
 #include "bridge/PIColor.h"
 #include "bridge/PIFunctionMap.h"
