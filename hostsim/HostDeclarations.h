@@ -1,9 +1,8 @@
 // The host's side of the binary contract, written from the contract alone
 // and deliberately independent of the library's headers: the function map
 // as the host implements it, the plug-in objects it calls (clients,
-// callbacks, GUI proxies, delegates), and the parameter blocks and records
-// as the host reads them (plain structs with the vtable pointer spelled out,
-// so that reading a block never depends on the library's class definitions).
+// callbacks, GUI proxies, delegates), and, through HostBlocks.h, the
+// parameter blocks and records as the host reads them.
 //
 // Included only by the host's own sources.
 #pragma once

@@ -6,7 +6,8 @@ GoogleTest cases, one process each, and the example programs) runs under
 memcheck with the test's own environment and working directory; the Python
 tests are left out. A test fails when memcheck reports an error (invalid
 access, use of uninitialised memory, a definite or indirect leak) or when
-the test itself fails. Logs go to BUILD/memcheck/, one per test.
+the program exits with a failure status (ctest's output checks are not
+repeated here). Logs go to BUILD/memcheck/, one per test.
 
     tools/memcheck.py [--build build] [-j 2] [-R regex]
 """
