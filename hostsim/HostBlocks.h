@@ -121,7 +121,6 @@ struct OverlayText {
     uint32_t color;
 };
 
-
 // The records of the plug-in function interface, which the host fills and
 // reads when it calls a plug-in's functions.
 struct TerrainRasterNodeRequest {

@@ -67,31 +67,50 @@ std::vector<RecordRow> layoutTable() {
     {
         using H = LayoutRecord;
         using L = PILayoutOpts_t;
-        rows.push_back({"PILayoutOpts_t", 36, sizeof(H), sizeof(L),
-                        {FIELD("width", 0, H, values[0], L, width), FIELD("height", 4, H, values[1], L, height),
-                         FIELD("padLeft", 8, H, values[2], L, padLeft), FIELD("padRight", 12, H, values[3], L, padRight),
-                         FIELD("padTop", 16, H, values[4], L, padTop), FIELD("padBottom", 20, H, values[5], L, padBottom),
-                         FIELD("hSpacing", 24, H, values[6], L, hSpacing), FIELD("vSpacing", 28, H, values[7], L, vSpacing),
-                         FIELD("options", 32, H, values[8], L, options)}});
+        rows.push_back(
+            {"PILayoutOpts_t",
+             36,
+             sizeof(H),
+             sizeof(L),
+             {FIELD("width", 0, H, values[0], L, width), FIELD("height", 4, H, values[1], L, height),
+              FIELD("padLeft", 8, H, values[2], L, padLeft), FIELD("padRight", 12, H, values[3], L, padRight),
+              FIELD("padTop", 16, H, values[4], L, padTop),
+              FIELD("padBottom", 20, H, values[5], L, padBottom),
+              FIELD("hSpacing", 24, H, values[6], L, hSpacing),
+              FIELD("vSpacing", 28, H, values[7], L, vSpacing),
+              FIELD("options", 32, H, values[8], L, options)}});
     }
-    rows.push_back({"PI_DATA_BASE_CLASS", 16, sizeof(Header), sizeof(PI_DATA_BASE_CLASS),
+    rows.push_back({"PI_DATA_BASE_CLASS",
+                    16,
+                    sizeof(Header),
+                    sizeof(PI_DATA_BASE_CLASS),
                     {FIELD("opts", 8, Header, opts, PI_DATA_BASE_CLASS, opts)}});
     {
         using H = CatchAll;
         using L = PI_DATA_CATCHALL;
-        rows.push_back({"PI_DATA_CATCHALL", 112, sizeof(H), sizeof(L),
-                        {FIELD("opts", 8, H, header.opts, L, opts), FIELD("dblVector", 16, H, dblVector, L, dblVector),
-                         FIELD("intVector", 40, H, intVector, L, intVector),
-                         FIELD("strVector", 64, H, strVector, L, strVector),
-                         FIELD("ptrVector", 88, H, ptrVector, L, ptrVector)}});
+        rows.push_back(
+            {"PI_DATA_CATCHALL",
+             112,
+             sizeof(H),
+             sizeof(L),
+             {FIELD("opts", 8, H, header.opts, L, opts), FIELD("dblVector", 16, H, dblVector, L, dblVector),
+              FIELD("intVector", 40, H, intVector, L, intVector),
+              FIELD("strVector", 64, H, strVector, L, strVector),
+              FIELD("ptrVector", 88, H, ptrVector, L, ptrVector)}});
     }
-#define BLOCK2(L, H, size, f1, o1, f2, o2)                                                          \
-    rows.push_back({#L, size, sizeof(H), sizeof(L),                                                 \
+#define BLOCK2(L, H, size, f1, o1, f2, o2)                                                    \
+    rows.push_back({#L,                                                                       \
+                    size,                                                                     \
+                    sizeof(H),                                                                \
+                    sizeof(L),                                                                \
                     {FIELD("opts", 8, H, header.opts, L, opts), FIELD(#f1, o1, H, f1, L, f1), \
                      FIELD(#f2, o2, H, f2, L, f2)}})
-#define BLOCK3(L, H, size, f1, o1, f2, o2, f3, o3)                                                   \
-    rows.push_back({#L, size, sizeof(H), sizeof(L),                                                  \
-                    {FIELD("opts", 8, H, header.opts, L, opts), FIELD(#f1, o1, H, f1, L, f1),  \
+#define BLOCK3(L, H, size, f1, o1, f2, o2, f3, o3)                                            \
+    rows.push_back({#L,                                                                       \
+                    size,                                                                     \
+                    sizeof(H),                                                                \
+                    sizeof(L),                                                                \
+                    {FIELD("opts", 8, H, header.opts, L, opts), FIELD(#f1, o1, H, f1, L, f1), \
                      FIELD(#f2, o2, H, f2, L, f2), FIELD(#f3, o3, H, f3, L, f3)}})
     BLOCK2(PI_DATA_POINTER_AND_BOOL, PointerAndBool, 32, pointer, 16, boolValue, 24);
     BLOCK2(PI_DATA_POINTER_AND_INT, PointerAndInt, 32, pointer, 16, intValue, 24);
@@ -99,34 +118,47 @@ std::vector<RecordRow> layoutTable() {
     BLOCK2(PI_DATA_POINTER_AND_STRING, PointerAndString, 32, pointer, 16, stringValue, 24);
     BLOCK2(PI_DATA_POINTER_AND_FUNCTION, PointerAndFunction, 32, pointer, 16, function, 24);
     BLOCK2(PI_DATA_POINTER_AND_POINTER, PointerAndPointer, 32, pointer, 16, pointerValue, 24);
-    rows.push_back({"PI_DATA_POINTER_AND_OPTS", 24, sizeof(PointerAndOpts), sizeof(PI_DATA_POINTER_AND_OPTS),
+    rows.push_back({"PI_DATA_POINTER_AND_OPTS",
+                    24,
+                    sizeof(PointerAndOpts),
+                    sizeof(PI_DATA_POINTER_AND_OPTS),
                     {FIELD("opts", 8, PointerAndOpts, header.opts, PI_DATA_POINTER_AND_OPTS, opts),
                      FIELD("pointer", 16, PointerAndOpts, pointer, PI_DATA_POINTER_AND_OPTS, pointer)}});
     BLOCK3(PI_DATA_POINTER_INT_AND_BOOL, PointerIntAndBool, 32, pointer, 16, intValue, 24, boolValue, 28);
-    BLOCK3(PI_DATA_POINTER_INT_AND_STRING, PointerIntAndString, 40, pointer, 16, intValue, 24, stringValue, 32);
-    BLOCK3(PI_DATA_POINTER_INT_AND_FUNCTION, PointerIntAndFunction, 40, pointer, 16, intValue, 24, function, 32);
-    BLOCK3(PI_DATA_POINTER_STRING_AND_STRING, PointerStringAndString, 40, pointer, 16, stringValue, 24, stringValue2,
+    BLOCK3(PI_DATA_POINTER_INT_AND_STRING, PointerIntAndString, 40, pointer, 16, intValue, 24, stringValue,
            32);
-    BLOCK3(PI_DATA_POINTER_STRING_AND_FUNCTION, PointerStringAndFunction, 40, pointer, 16, stringValue, 24, function,
+    BLOCK3(PI_DATA_POINTER_INT_AND_FUNCTION, PointerIntAndFunction, 40, pointer, 16, intValue, 24, function,
            32);
-    BLOCK3(PI_DATA_POINTER_POINTER_AND_INT, PointerPointerAndInt, 40, pointer, 16, pointerValue, 24, intValue, 32);
+    BLOCK3(PI_DATA_POINTER_STRING_AND_STRING, PointerStringAndString, 40, pointer, 16, stringValue, 24,
+           stringValue2, 32);
+    BLOCK3(PI_DATA_POINTER_STRING_AND_FUNCTION, PointerStringAndFunction, 40, pointer, 16, stringValue, 24,
+           function, 32);
+    BLOCK3(PI_DATA_POINTER_POINTER_AND_INT, PointerPointerAndInt, 40, pointer, 16, pointerValue, 24, intValue,
+           32);
     BLOCK3(PI_REGISTER_HANDLER_DATA, RegisterHandler, 40, string1, 16, string2, 24, mask, 32);
 #undef BLOCK2
 #undef BLOCK3
     {
         using H = TerrainRasterNodeRequest;
         using L = PITerrainRasterNodeRequest;
-        rows.push_back({"PITerrainRasterNodeRequest", 48, sizeof(H), sizeof(L),
-                        {FIELD("buffer", 0, H, buffer, L, buffer), FIELD("bufferSize", 8, H, bufferSize, L, bufferSize),
-                         FIELD("currentRasterSize", 16, H, currentRasterSize, L, currentRasterSize),
-                         FIELD("nodeID", 24, H, nodeID, L, nodeID),
-                         FIELD("threadIndex", 32, H, threadIndex, L, threadIndex),
-                         FIELD("userData", 40, H, userData, L, userData)}});
+        rows.push_back(
+            {"PITerrainRasterNodeRequest",
+             48,
+             sizeof(H),
+             sizeof(L),
+             {FIELD("buffer", 0, H, buffer, L, buffer), FIELD("bufferSize", 8, H, bufferSize, L, bufferSize),
+              FIELD("currentRasterSize", 16, H, currentRasterSize, L, currentRasterSize),
+              FIELD("nodeID", 24, H, nodeID, L, nodeID),
+              FIELD("threadIndex", 32, H, threadIndex, L, threadIndex),
+              FIELD("userData", 40, H, userData, L, userData)}});
     }
     {
         using H = TerrainRasterSetParseToken;
         using L = PITerrainRasterSetParseToken;
-        rows.push_back({"PITerrainRasterSetParseToken", 24, sizeof(H), sizeof(L),
+        rows.push_back({"PITerrainRasterSetParseToken",
+                        24,
+                        sizeof(H),
+                        sizeof(L),
                         {FIELD("tokenName", 0, H, tokenName, L, tokenName),
                          FIELD("tokenValue", 8, H, tokenValue, L, tokenValue),
                          FIELD("userData", 16, H, userData, L, userData)}});
@@ -135,7 +167,10 @@ std::vector<RecordRow> layoutTable() {
         using H = TerrainRasterSetRequestInfo;
         using L = PITerrainRasterSetRequestInfo;
 #define INFO(field, offset) FIELD(#field, offset, H, field, L, field)
-        rows.push_back({"PITerrainRasterSetRequestInfo", 304, sizeof(H), sizeof(L),
+        rows.push_back({"PITerrainRasterSetRequestInfo",
+                        304,
+                        sizeof(H),
+                        sizeof(L),
                         {INFO(rasterSetName, 0),
                          INFO(activeRequestLimit, 8),
                          INFO(pixelLength, 12),
@@ -168,14 +203,21 @@ std::vector<RecordRow> layoutTable() {
     {
         using H = FunctionParams;
         using L = PIFunctionParams_t;
-        rows.push_back({"PIFunctionParams_t", 192, sizeof(H), sizeof(L),
-                        {FIELD("strMap", 0, H, strMap, L, strMap), FIELD("intMap", 48, H, intMap, L, intMap),
-                         FIELD("dblMap", 96, H, dblMap, L, dblMap), FIELD("ptrMap", 144, H, ptrMap, L, ptrMap)}});
+        rows.push_back(
+            {"PIFunctionParams_t",
+             192,
+             sizeof(H),
+             sizeof(L),
+             {FIELD("strMap", 0, H, strMap, L, strMap), FIELD("intMap", 48, H, intMap, L, intMap),
+              FIELD("dblMap", 96, H, dblMap, L, dblMap), FIELD("ptrMap", 144, H, ptrMap, L, ptrMap)}});
     }
     {
         using H = ClientFuncAndData;
         using L = PIClientFuncAndData_t;
-        rows.push_back({"PIClientFuncAndData_t", 16, sizeof(H), sizeof(L),
+        rows.push_back({"PIClientFuncAndData_t",
+                        16,
+                        sizeof(H),
+                        sizeof(L),
                         {FIELD("funcPointer", 0, H, funcPointer, L, funcPointer),
                          FIELD("clientData", 8, H, clientData, L, clientData)}});
     }
@@ -183,20 +225,37 @@ std::vector<RecordRow> layoutTable() {
         // The library's own choice of fields, which the host shares.
         using H = OverlayText;
         using L = PICommon::PIOverlayText;
-        rows.push_back({"PIOverlayText", 48, sizeof(H), sizeof(L),
-                        {FIELD("text", 0, H, text, L, text), FIELD("viewport", 8, H, viewport, L, viewport),
-                         FIELD("x", 16, H, x, L, x), FIELD("y", 24, H, y, L, y),
-                         FIELD("fontName", 32, H, fontName, L, fontName), FIELD("fontSize", 40, H, fontSize, L, fontSize),
-                         FIELD("color", 44, H, color, L, color)}});
+        rows.push_back(
+            {"PIOverlayText",
+             48,
+             sizeof(H),
+             sizeof(L),
+             {FIELD("text", 0, H, text, L, text), FIELD("viewport", 8, H, viewport, L, viewport),
+              FIELD("x", 16, H, x, L, x), FIELD("y", 24, H, y, L, y),
+              FIELD("fontName", 32, H, fontName, L, fontName),
+              FIELD("fontSize", 40, H, fontSize, L, fontSize), FIELD("color", 44, H, color, L, color)}});
     }
-    rows.push_back({"PIObject", 24, sizeof(ProxyObject), sizeof(PIObject),
-                    {FIELD("serverHandle", 8, ProxyObject, serverHandle, PIObject, serverHandle),
-                     FIELD("ownsServerObject", 16, ProxyObject, ownsServerObject, PIObject, ownsServerObject)}});
-    rows.push_back({"PIWindow", 32, sizeof(ProxyWindow), sizeof(PIGUI::PIWindow),
+    rows.push_back(
+        {"PIObject",
+         24,
+         sizeof(ProxyObject),
+         sizeof(PIObject),
+         {FIELD("serverHandle", 8, ProxyObject, serverHandle, PIObject, serverHandle),
+          FIELD("ownsServerObject", 16, ProxyObject, ownsServerObject, PIObject, ownsServerObject)}});
+    rows.push_back({"PIWindow",
+                    32,
+                    sizeof(ProxyWindow),
+                    sizeof(PIGUI::PIWindow),
                     {FIELD("layoutOpts", 24, ProxyWindow, layoutOpts, PIGUI::PIWindow, layoutOpts)}});
-    rows.push_back({"PIDialogBox", 40, sizeof(ProxyDialogBox), sizeof(PIGUI::PIDialogBox),
+    rows.push_back({"PIDialogBox",
+                    40,
+                    sizeof(ProxyDialogBox),
+                    sizeof(PIGUI::PIDialogBox),
                     {FIELD("wasShown", 32, ProxyDialogBox, wasShown, PIGUI::PIDialogBox, wasShown)}});
-    rows.push_back({"PIGarbageCollector", 40, sizeof(GarbageCollector), sizeof(PIGarbageCollector),
+    rows.push_back({"PIGarbageCollector",
+                    40,
+                    sizeof(GarbageCollector),
+                    sizeof(PIGarbageCollector),
                     {FIELD("objects", 8, GarbageCollector, objects, PIGarbageCollector, objects),
                      FIELD("destroying", 32, GarbageCollector, destroying, PIGarbageCollector, destroying)}});
     return rows;
@@ -277,7 +336,9 @@ std::unique_ptr<Proxy> proxyFor(std::unique_ptr<Proxy> proxy) {
     proxy->serverHandle = kWindow;
     return proxy;
 }
-std::unique_ptr<PIGUI::PIWindow> window() { return proxyFor(std::make_unique<PIGUI::PIWindow>(0, 0, 0, 2, 2, 2, 2, 2, 2)); }
+std::unique_ptr<PIGUI::PIWindow> window() {
+    return proxyFor(std::make_unique<PIGUI::PIWindow>(0, 0, 0, 2, 2, 2, 2, 2, 2));
+}
 std::unique_ptr<PIGUI::PIList> list() { return proxyFor(std::make_unique<PIGUI::PIList>()); }
 std::unique_ptr<PIGUI::PIVerticalFrame> parent() {
     auto frame = std::make_unique<PIGUI::PIVerticalFrame>();
@@ -387,7 +448,8 @@ std::vector<BlockCase> blockCases() {
            }}},
          [] {
              auto frame = parent();
-             auto button = std::make_unique<PIGUI::PIButton>(frame.get(), "OK", kFunction, 1, 0, 0, 4, 5, 6, 7);
+             auto button =
+                 std::make_unique<PIGUI::PIButton>(frame.get(), "OK", kFunction, 1, 0, 0, 4, 5, 6, 7);
              EXPECT_EQ(button->serverHandle, kCreated);
          }},
         {"PI_DATA_POINTER_AND_OPTS: frame creation",
@@ -463,7 +525,10 @@ std::vector<BlockCase> blockCases() {
                EXPECT_EQ(b.stringValue2, "a value long enough to leave any short-string buffer");
                return nullptr;
            }}},
-         [] { PIGUI::PIRegistry::setValue("Plugin/Key", "a value long enough to leave any short-string buffer"); }},
+         [] {
+             PIGUI::PIRegistry::setValue("Plugin/Key",
+                                         "a value long enough to leave any short-string buffer");
+         }},
         {"PI_DATA_POINTER_POINTER_AND_INT: list item data",
          {{136,
            [](void* data) {
@@ -504,7 +569,8 @@ std::vector<BlockCase> blockCases() {
                expectHeader(b.header);
                EXPECT_TRUE(b.dblVector.empty());
                EXPECT_EQ(b.intVector, (std::vector<int32_t>{0, 1}));
-               EXPECT_EQ(b.strVector, std::vector<std::string>{PluginClient::Interfaces::SIGNAL_SERVICE_NAME});
+               EXPECT_EQ(b.strVector,
+                         std::vector<std::string>{PluginClient::Interfaces::SIGNAL_SERVICE_NAME});
                EXPECT_EQ(b.ptrVector.size(), 1u);
                b.intVector[1] = 0;
                return nullptr;
@@ -626,7 +692,8 @@ TEST_F(ContractBlocks, proxies_and_the_collector_show_their_fields_to_the_host) 
     // lists them, in order of construction.
     ASSERT_NE(g_PI_GarbageCollector, nullptr);
     const auto& collector = hostRead<hostview::GarbageCollector>(g_PI_GarbageCollector);
-    EXPECT_EQ(collector.objects, (std::vector<void*>{static_cast<PIObject*>(dialog), static_cast<PIObject*>(frame)}));
+    EXPECT_EQ(collector.objects,
+              (std::vector<void*>{static_cast<PIObject*>(dialog), static_cast<PIObject*>(frame)}));
     EXPECT_FALSE(collector.destroying);
     delete frame;
     delete dialog;
@@ -650,8 +717,8 @@ TEST(ContractRecords, terrain_raster_records_read_by_the_host_as_the_library_fil
     EXPECT_EQ(infoView.timeValueYear, 1990);
     EXPECT_EQ(infoView.timeValueSecondsSinceRefYear, 0.0);
     const uint64_t defaultExtents[4] = {0, 4294967296ull, 0, 4294967296ull};
-    for (const uint64_t* extents : {infoView.wwExtents, infoView.wExtents, infoView.eExtents, infoView.eeExtents,
-                                    infoView.nExtents, infoView.sExtents}) {
+    for (const uint64_t* extents : {infoView.wwExtents, infoView.wExtents, infoView.eExtents,
+                                    infoView.eeExtents, infoView.nExtents, infoView.sExtents}) {
         EXPECT_TRUE(std::equal(extents, extents + 4, defaultExtents));
     }
     EXPECT_EQ(infoView.userData, nullptr);

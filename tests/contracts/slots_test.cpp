@@ -94,7 +94,8 @@ TEST_F(ContractSlots, the_ignore_map_answers_null_through_both_host_slots) {
     IgnoreFunctor ignore;
     int block = 7;
     for (int slot : {0, 1}) {
-        EXPECT_EQ(contracthost::callMap(static_cast<Functor__*>(&ignore), slot, kContext, 322, &block), nullptr);
+        EXPECT_EQ(contracthost::callMap(static_cast<Functor__*>(&ignore), slot, kContext, 322, &block),
+                  nullptr);
         EXPECT_EQ(block, 7);
     }
 }
@@ -409,7 +410,8 @@ struct ImportExportV2 : PICommon::FileImportExportDelegateV2 {
         pluginSeen.push_back("v2 processFileWithWidget(" + fileName + ")");
         return 43;
     }
-    int processFileWithOptions(const std::string& fileName, const std::map<std::string, std::string>&) const override {
+    int processFileWithOptions(const std::string& fileName,
+                               const std::map<std::string, std::string>&) const override {
         pluginSeen.push_back("v2 processFileWithOptions(" + fileName + ")");
         return 44;
     }
@@ -439,7 +441,8 @@ struct ExportV2 : PICommon::FileExportDelegateV2 {
     }
     int processFileWithOptions(const std::string& fileName,
                                const std::map<std::string, std::string>& options) const override {
-        pluginSeen.push_back("export v2 processFileWithOptions(" + fileName + ", " + options.at(APPEND) + ")");
+        pluginSeen.push_back("export v2 processFileWithOptions(" + fileName + ", " + options.at(APPEND) +
+                             ")");
         return 52;
     }
 };
@@ -544,8 +547,9 @@ std::vector<HostCall> hostCalls() {
         {"FunctorTwoParams__ slot 0, as a compiled plug-in declares it",
          [] {
              simtest::Callback callback;
-             EXPECT_EQ(contracthost::callFunctor(static_cast<FunctorTwoParams__*>(&callback), kHandle, kEditor),
-                       nullptr);
+             EXPECT_EQ(
+                 contracthost::callFunctor(static_cast<FunctorTwoParams__*>(&callback), kHandle, kEditor),
+                 nullptr);
              EXPECT_EQ(callback.sources, std::vector<void*>{kHandle});
              EXPECT_EQ(callback.datas, std::vector<void*>{kEditor});
              return Seen{};
@@ -576,15 +580,21 @@ TEST_F(ContractSlots, the_host_connects_and_disconnects_each_kind_of_client_thro
         {"entity GUI", Service::EntityGui, [&] { return basic(new EntityGuiClient); },
          [](PICommon::ServiceClient& c) -> void* { return static_cast<EntityGuiClient&>(c).getInterface(); }},
         {"file locator", Service::FileLocator, [&] { return basic(new FileLocatorClient); },
-         [](PICommon::ServiceClient& c) -> void* { return static_cast<FileLocatorClient&>(c).getInterface(); }},
+         [](PICommon::ServiceClient& c) -> void* {
+             return static_cast<FileLocatorClient&>(c).getInterface();
+         }},
         {"file writer", Service::FileWriter, [&] { return basic(new FileWriterClient); },
-         [](PICommon::ServiceClient& c) -> void* { return static_cast<FileWriterClient&>(c).getInterface(); }},
+         [](PICommon::ServiceClient& c) -> void* {
+             return static_cast<FileWriterClient&>(c).getInterface();
+         }},
         {"signals", Service::Signal, [&] { return basic(new SignalClient); },
          [](PICommon::ServiceClient& c) -> void* { return static_cast<SignalClient&>(c).getInterface(); }},
         {"snapshots", Service::SnapShot, [&] { return basic(new SnapShotClient); },
          [](PICommon::ServiceClient& c) -> void* { return static_cast<SnapShotClient&>(c).getInterface(); }},
         {"file locator service", Service::FileLocator, [&] { return basic(new FileLocatorService); },
-         [](PICommon::ServiceClient& c) -> void* { return static_cast<FileLocatorService&>(c).getInterface(); }},
+         [](PICommon::ServiceClient& c) -> void* {
+             return static_cast<FileLocatorService&>(c).getInterface();
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -592,7 +602,8 @@ TEST_F(ContractSlots, the_host_connects_and_disconnects_each_kind_of_client_thro
         void* service = contracthost::newService(c.service);
         // A service of another kind is refused by its type, which the
         // library checks against the host's own type information.
-        void* other = contracthost::newService(c.service == Service::Signal ? Service::SnapShot : Service::Signal);
+        void* other =
+            contracthost::newService(c.service == Service::Signal ? Service::SnapShot : Service::Signal);
         contracthost::connect(client.get(), other);
         EXPECT_EQ(c.held(*client), nullptr);
         contracthost::connect(client.get(), service);
@@ -641,7 +652,8 @@ TEST_F(ContractSlots, the_host_deletes_any_proxy_through_slot_1) {
         {"menu separator", [] { return new PIGUI::PIMenuSeparator; }, destroyAndRemove},
         {"icon", [] { return new PIGUI::PIIcon(""); }, destroyAndRemove},
         // Hidden first (code 162), then the server object goes.
-        {"progress dialog", [] { return new PIGUI::PIProgressDialog(nullptr, "a", "b", false, 1); },
+        {"progress dialog",
+         [] { return new PIGUI::PIProgressDialog(nullptr, "a", "b", false, 1); },
          {162, 142, 168}},
         // No server object of its own: never a destroy request.
         {"registry", [] { return new PIGUI::PIRegistry; }, {168}},
@@ -665,7 +677,8 @@ TEST_F(ContractSlots, the_host_makes_tab_pages_through_slot_2_of_the_factory) {
     PIGUI::PIVertFrameFactoryImpl factory;
     for (bool owns : {true, false}) {
         SCOPED_TRACE(owns);
-        void* page = contracthost::newPage(static_cast<PIGUI::PIVerticalFrameFactory*>(&factory), kHandle, owns);
+        void* page =
+            contracthost::newPage(static_cast<PIGUI::PIVerticalFrameFactory*>(&factory), kHandle, owns);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(contracthost::serverHandleOf(page), kHandle);
         EXPECT_EQ(contracthost::ownsServerObjectOf(page), owns);

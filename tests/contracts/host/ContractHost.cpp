@@ -32,7 +32,9 @@ const char* flag(bool value) { return value ? "true" : "false"; }
 
 class HostEntityGui : public EntityGuiInterface {
 public:
-    void showGuiAndSelect(const std::vector<uint64_t>& ids) override { note(2, "showGuiAndSelect", join(ids)); }
+    void showGuiAndSelect(const std::vector<uint64_t>& ids) override {
+        note(2, "showGuiAndSelect", join(ids));
+    }
     void selectIds(const std::vector<uint64_t>& ids) override { note(3, "selectIds", join(ids)); }
     void setTreeView(bool useTreeView) override { note(4, "setTreeView", flag(useTreeView)); }
 };
@@ -84,7 +86,9 @@ public:
     int removeCallback(const std::string& name, SignalCallback* callback) override {
         return note(3, "removeCallback", name, callback), 22;
     }
-    int addGlobalCallback(SignalCallback* callback) override { return note(4, "addGlobalCallback", callback), 23; }
+    int addGlobalCallback(SignalCallback* callback) override {
+        return note(4, "addGlobalCallback", callback), 23;
+    }
     int removeGlobalCallback(SignalCallback* callback) override {
         return note(5, "removeGlobalCallback", callback), 24;
     }
@@ -99,15 +103,21 @@ public:
     void setDirectory(const std::string& snapShotDir) override { note(2, "setDirectory", snapShotDir); }
     void setFileType(int32_t fileType) override { note(3, "setFileType", fileType); }
     void setFilename(const std::string& filename) override { note(4, "setFilename", filename); }
-    void setUseScenarioTime(bool useScenarioTime) override { note(5, "setUseScenarioTime", flag(useScenarioTime)); }
-    void setTimerIntervalSeconds(int intervalSeconds) override { note(6, "setTimerIntervalSeconds", intervalSeconds); }
+    void setUseScenarioTime(bool useScenarioTime) override {
+        note(5, "setUseScenarioTime", flag(useScenarioTime));
+    }
+    void setTimerIntervalSeconds(int intervalSeconds) override {
+        note(6, "setTimerIntervalSeconds", intervalSeconds);
+    }
     void takeSnapShot() override { note(7, "takeSnapShot"); }
     void startSnapShotTimer() override { note(8, "startSnapShotTimer"); }
     void stopSnapShotTimer() override { note(9, "stopSnapShotTimer"); }
     int setPlotTabActive(const std::string& name, bool active) override {
         return note(10, "setPlotTabActive", name, flag(active)), 31;
     }
-    int setSaveCurrentPlotTab(bool save) override { return note(11, "setSaveCurrentPlotTab", flag(save)), 32; }
+    int setSaveCurrentPlotTab(bool save) override {
+        return note(11, "setSaveCurrentPlotTab", flag(save)), 32;
+    }
 };
 
 void* g_callResult = nullptr;
@@ -163,7 +173,8 @@ void* callMap(void* map, int slot, void* context, int32_t code, void* data) {
 }
 
 void connect(void* client, void* iface) {
-    static_cast<PICommon::ServiceClient*>(client)->onServiceConnected(static_cast<PICommon::BindableInterface*>(iface));
+    static_cast<PICommon::ServiceClient*>(client)->onServiceConnected(
+        static_cast<PICommon::BindableInterface*>(iface));
 }
 
 void disconnect(void* client) { static_cast<PICommon::ServiceClient*>(client)->onServiceDisconnected(); }
@@ -205,7 +216,8 @@ void* exportCreateEditor(const void* delegate, void* parent) {
 }
 int exportWithOptions(const void* delegate, const std::string& fileName,
                       const std::map<std::string, std::string>& options) {
-    return static_cast<const PICommon::FileExportDelegateV2*>(delegate)->processFileWithOptions(fileName, options);
+    return static_cast<const PICommon::FileExportDelegateV2*>(delegate)->processFileWithOptions(fileName,
+                                                                                                options);
 }
 void deleteExport(void* delegate) { delete static_cast<PICommon::FileExportDelegate*>(delegate); }
 
@@ -222,7 +234,8 @@ void* serverHandleOf(const void* proxy) { return static_cast<const PIObject*>(pr
 bool ownsServerObjectOf(const void* proxy) { return static_cast<const PIObject*>(proxy)->ownsServerObject; }
 
 void dialogClosed(void* observer, void* dialog) {
-    static_cast<PIGUI::PIDialogBox::CloseObserver*>(observer)->dialogBoxClosed(static_cast<PIGUI::PIDialogBox*>(dialog));
+    static_cast<PIGUI::PIDialogBox::CloseObserver*>(observer)->dialogBoxClosed(
+        static_cast<PIGUI::PIDialogBox*>(dialog));
 }
 
 void show(void* window) { static_cast<PIGUI::PIWindow*>(window)->show(); }
@@ -238,7 +251,9 @@ void* contracthost_new_service(int kind) {
 void contracthost_delete_service(void* iface) { contracthost::deleteService(iface); }
 void contracthost_connect(void* client, void* iface) { contracthost::connect(client, iface); }
 void contracthost_disconnect(void* client) { contracthost::disconnect(client); }
-void contracthost_signal(void* callback, const char* name, void* data) { contracthost::signal(callback, name, data); }
+void contracthost_signal(void* callback, const char* name, void* data) {
+    contracthost::signal(callback, name, data);
+}
 
 const char* contracthost_seen_json() {
     static std::string json;

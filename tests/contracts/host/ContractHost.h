@@ -40,14 +40,15 @@ CONTRACTHOST_API void setCallResult(void* result);
 CONTRACTHOST_API void* callMap(void* map, int slot, void* context, int32_t code, void* data);
 
 // The host calling plug-in objects through its declarations.
-CONTRACTHOST_API void connect(void* client, void* iface);  // ServiceClient slot 2
-CONTRACTHOST_API void disconnect(void* client);            // ServiceClient slot 3
+CONTRACTHOST_API void connect(void* client, void* iface);                           // ServiceClient slot 2
+CONTRACTHOST_API void disconnect(void* client);                                     // ServiceClient slot 3
 CONTRACTHOST_API void signal(void* callback, const std::string& name, void* data);  // SignalCallback slot 2
-CONTRACTHOST_API void* callFunctor(void* functor, void* source, void* data);       // FunctorTwoParams__ slot 0
+CONTRACTHOST_API void* callFunctor(void* functor, void* source, void* data);  // FunctorTwoParams__ slot 0
 
 // Import/export delegates (either version, or the adapter), slots 2 to 4.
 CONTRACTHOST_API void* importExportCreateEditor(const void* delegate, void* parent);
-CONTRACTHOST_API int importExportWithWidget(const void* delegate, const std::string& fileName, const void* editor);
+CONTRACTHOST_API int importExportWithWidget(const void* delegate, const std::string& fileName,
+                                            const void* editor);
 CONTRACTHOST_API int importExportWithOptions(const void* delegate, const std::string& fileName,
                                              const std::map<std::string, std::string>& options);
 CONTRACTHOST_API void deleteImportExport(void* delegate);  // slot 1

@@ -56,7 +56,7 @@ public:
 
 class FileLocatorInterface : public PICommon::BindableInterface {
 public:
-    virtual std::string locate(int32_t type, const std::string& filename) const = 0;        // 2
+    virtual std::string locate(int32_t type, const std::string& filename) const = 0;            // 2
     virtual std::vector<std::string> getModelTextures(const std::string& modelName) const = 0;  // 3
 };
 
