@@ -1,9 +1,8 @@
 // The host's side of the binary contract, written from the contract alone
 // and deliberately independent of the library's headers: the function map
 // as the host implements it, the plug-in objects it calls (clients,
-// callbacks, GUI proxies, delegates), and the parameter blocks and records
-// as the host reads them (plain structs with the vtable pointer spelled out,
-// so that reading a block never depends on the library's class definitions).
+// callbacks, GUI proxies, delegates), and, through HostBlocks.h, the
+// parameter blocks and records as the host reads them.
 //
 // Included only by the host's own sources.
 #pragma once
@@ -12,6 +11,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "hostsim/HostBlocks.h"
 
 namespace PICommon {
 
@@ -131,113 +132,3 @@ public:
     virtual void* Call(void* context, int32_t code, void* data) = 0;
     virtual ~Functor__() = default;
 };
-
-namespace hostview {
-
-struct LayoutRecord {
-    int32_t values[9];
-};
-
-struct Header {
-    const void* vtable;
-    LayoutRecord* opts;
-};
-
-struct CatchAll {
-    Header header;
-    std::vector<double> dblVector;
-    std::vector<int32_t> intVector;
-    std::vector<std::string> strVector;
-    std::vector<void*> ptrVector;
-};
-
-struct PointerAndBool {
-    Header header;
-    void* pointer;
-    bool boolValue;
-};
-struct PointerAndInt {
-    Header header;
-    void* pointer;
-    int32_t intValue;
-};
-struct PointerAndDouble {
-    Header header;
-    void* pointer;
-    double doubleValue;
-};
-struct PointerAndString {
-    Header header;
-    void* pointer;
-    std::string stringValue;
-};
-struct PointerAndFunction {
-    Header header;
-    void* pointer;
-    void* function;
-};
-struct PointerAndPointer {
-    Header header;
-    void* pointer;
-    void* pointerValue;
-};
-struct PointerAndOpts {
-    Header header;
-    void* pointer;
-};
-struct PointerIntAndBool {
-    Header header;
-    void* pointer;
-    int32_t intValue;
-    bool boolValue;
-};
-struct PointerIntAndString {
-    Header header;
-    void* pointer;
-    int32_t intValue;
-    std::string stringValue;
-};
-struct PointerIntAndFunction {
-    Header header;
-    void* pointer;
-    int32_t intValue;
-    void* function;
-};
-struct PointerStringAndString {
-    Header header;
-    void* pointer;
-    std::string stringValue;
-    std::string stringValue2;
-};
-struct PointerStringAndFunction {
-    Header header;
-    void* pointer;
-    std::string stringValue;
-    void* function;
-};
-struct PointerPointerAndInt {
-    Header header;
-    void* pointer;
-    void* pointerValue;
-    int32_t intValue;
-};
-struct RegisterHandler {
-    Header header;
-    std::string string1;
-    std::string string2;
-    uint32_t mask;
-};
-
-// An overlay-text record, which the host reads for create and update and
-// fills for get.
-struct OverlayText {
-    std::string text;
-    std::string viewport;
-    double x;
-    double y;
-    std::string fontName;
-    int32_t fontSize;
-    uint32_t color;
-};
-
-}  // namespace hostview

@@ -5,6 +5,7 @@
 #   tools/dev.sh demo   build the simulated host and run the signals example in it
 #   tools/dev.sh test   build and run the test suite, plainly and under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
+#   tools/dev.sh memcheck  build and run the C++ tests under valgrind (on demand)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,8 +44,14 @@ test)
         ctest --preset "$preset" -j "$(nproc)"
     done
     ;;
+memcheck)
+    packages+=(valgrind)
+    install_missing
+    build default
+    tools/memcheck.py --build build -j "$(nproc)"
+    ;;
 *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|memcheck" >&2
     exit 2
     ;;
 esac

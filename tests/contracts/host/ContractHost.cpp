@@ -1,0 +1,272 @@
+// The contract host: every object here is declared by the host alone.
+
+#include "tests/contracts/host/ContractHost.h"
+
+#include <sstream>
+
+#include "tests/contracts/host/HostInterfaces.h"
+
+namespace contracthost {
+namespace {
+
+using namespace PluginClient::Interfaces;
+
+std::string join(const std::vector<uint64_t>& ids) {
+    std::ostringstream out;
+    for (std::size_t i = 0; i < ids.size(); ++i) out << (i ? " " : "") << ids[i];
+    return out.str();
+}
+
+// One entry of seen(): "slot name(args)".
+template <typename... Args>
+void note(int slot, const char* name, const Args&... args) {
+    std::ostringstream out;
+    out << slot << ' ' << name << '(';
+    [[maybe_unused]] const char* separator = "";
+    ((out << separator << args, separator = ", "), ...);
+    out << ')';
+    seen().push_back(out.str());
+}
+
+const char* flag(bool value) { return value ? "true" : "false"; }
+
+class HostEntityGui : public EntityGuiInterface {
+public:
+    void showGuiAndSelect(const std::vector<uint64_t>& ids) override {
+        note(2, "showGuiAndSelect", join(ids));
+    }
+    void selectIds(const std::vector<uint64_t>& ids) override { note(3, "selectIds", join(ids)); }
+    void setTreeView(bool useTreeView) override { note(4, "setTreeView", flag(useTreeView)); }
+};
+
+class HostFileLocator : public FileLocatorInterface {
+public:
+    std::string locate(int32_t type, const std::string& filename) const override {
+        note(2, "locate", type, filename);
+        return "/data/" + filename;
+    }
+    std::vector<std::string> getModelTextures(const std::string& modelName) const override {
+        note(3, "getModelTextures", modelName);
+        return {modelName + ".png", "shared.png"};
+    }
+};
+
+class HostFileWriter : public FileWriterInterface {
+public:
+    std::string fileName() const override { return note(2, "fileName"), "host.asi"; }
+    void setFileName(const std::string& fileName) override { note(3, "setFileName", fileName); }
+    double startTime() const override { return note(4, "startTime"), 1.5; }
+    void setStartTime(double startTime) override { note(5, "setStartTime", startTime); }
+    double endTime() const override { return note(6, "endTime"), 2.5; }
+    void setEndTime(double endTime) override { note(7, "setEndTime", endTime); }
+    bool showGui() const override { return note(8, "showGui"), true; }
+    void setShowGui(bool show) override { note(9, "setShowGui", flag(show)); }
+    int32_t filePath() const override { return note(10, "filePath"), 2; }
+    void setFilePath(int32_t type) override { note(11, "setFilePath", type); }
+    int32_t timeFormat() const override { return note(12, "timeFormat"), 3; }
+    void setTimeFormat(int32_t format) override { note(13, "setTimeFormat", format); }
+    bool isCullEnabled() const override { return note(14, "isCullEnabled"), true; }
+    void setCull(bool value) override { note(15, "setCull", flag(value)); }
+    double cullAngle() const override { return note(16, "cullAngle"), 45.5; }
+    void setCullAngle(double value) override { note(17, "setCullAngle", value); }
+    bool includeModels() const override { return note(18, "includeModels"), true; }
+    void setIncludeModels(bool value) override { note(19, "setIncludeModels", flag(value)); }
+    int32_t coordinateSystem() const override { return note(20, "coordinateSystem"), 4; }
+    void setCoordinateSystem(int32_t value) override { note(21, "setCoordinateSystem", value); }
+    bool getSaveExternalFiles() const override { return note(22, "getSaveExternalFiles"), true; }
+    void setSaveExternalFiles(bool value) override { note(23, "setSaveExternalFiles", flag(value)); }
+    int write(int32_t format) override { return note(24, "write", format), 10 + format; }
+};
+
+class HostSignals : public SignalInterface {
+public:
+    int addCallback(const std::string& name, SignalCallback* callback) override {
+        return note(2, "addCallback", name, callback), 21;
+    }
+    int removeCallback(const std::string& name, SignalCallback* callback) override {
+        return note(3, "removeCallback", name, callback), 22;
+    }
+    int addGlobalCallback(SignalCallback* callback) override {
+        return note(4, "addGlobalCallback", callback), 23;
+    }
+    int removeGlobalCallback(SignalCallback* callback) override {
+        return note(5, "removeGlobalCallback", callback), 24;
+    }
+    bool hasCallbacks(const std::string& name) override { return note(6, "hasCallbacks", name), true; }
+    int fireCallbacks(const std::string& name, SignalData* data) override {
+        return note(7, "fireCallbacks", name, data), 25;
+    }
+};
+
+class HostSnapShots : public SnapShotInterface {
+public:
+    void setDirectory(const std::string& snapShotDir) override { note(2, "setDirectory", snapShotDir); }
+    void setFileType(int32_t fileType) override { note(3, "setFileType", fileType); }
+    void setFilename(const std::string& filename) override { note(4, "setFilename", filename); }
+    void setUseScenarioTime(bool useScenarioTime) override {
+        note(5, "setUseScenarioTime", flag(useScenarioTime));
+    }
+    void setTimerIntervalSeconds(int intervalSeconds) override {
+        note(6, "setTimerIntervalSeconds", intervalSeconds);
+    }
+    void takeSnapShot() override { note(7, "takeSnapShot"); }
+    void startSnapShotTimer() override { note(8, "startSnapShotTimer"); }
+    void stopSnapShotTimer() override { note(9, "stopSnapShotTimer"); }
+    int setPlotTabActive(const std::string& name, bool active) override {
+        return note(10, "setPlotTabActive", name, flag(active)), 31;
+    }
+    int setSaveCurrentPlotTab(bool save) override {
+        return note(11, "setSaveCurrentPlotTab", flag(save)), 32;
+    }
+};
+
+void* g_callResult = nullptr;
+
+class RecordingMap : public Functor__ {
+public:
+    void* operator()(void* context, int32_t code, void* data) override {
+        mapCalls().push_back({0, context, code, data});
+        return nullptr;
+    }
+    void* Call(void* context, int32_t code, void* data) override {
+        mapCalls().push_back({1, context, code, data});
+        return code == 16 ? nullptr : g_callResult;
+    }
+};
+
+}  // namespace
+
+std::vector<std::string>& seen() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+void* newService(Service service) {
+    PICommon::BindableInterface* iface = nullptr;
+    switch (service) {
+    case Service::EntityGui: iface = new HostEntityGui; break;
+    case Service::FileLocator: iface = new HostFileLocator; break;
+    case Service::FileWriter: iface = new HostFileWriter; break;
+    case Service::Signal: iface = new HostSignals; break;
+    case Service::SnapShot: iface = new HostSnapShots; break;
+    }
+    return iface;
+}
+
+void deleteService(void* iface) { delete static_cast<PICommon::BindableInterface*>(iface); }
+
+void* functionMap() {
+    static RecordingMap map;
+    return static_cast<Functor__*>(&map);
+}
+
+std::vector<MapCall>& mapCalls() {
+    static std::vector<MapCall> calls;
+    return calls;
+}
+
+void setCallResult(void* result) { g_callResult = result; }
+
+void* callMap(void* map, int slot, void* context, int32_t code, void* data) {
+    auto* functor = static_cast<Functor__*>(map);
+    return slot == 0 ? (*functor)(context, code, data) : functor->Call(context, code, data);
+}
+
+void connect(void* client, void* iface) {
+    static_cast<PICommon::ServiceClient*>(client)->onServiceConnected(
+        static_cast<PICommon::BindableInterface*>(iface));
+}
+
+void disconnect(void* client) { static_cast<PICommon::ServiceClient*>(client)->onServiceDisconnected(); }
+
+void signal(void* callback, const std::string& name, void* data) {
+    static_cast<SignalCallback*>(callback)->callback(name, static_cast<SignalData*>(data));
+}
+
+void* callFunctor(void* functor, void* source, void* data) {
+    return (*static_cast<FunctorTwoParams__*>(functor))(source, data);
+}
+
+namespace {
+const PICommon::FileImportExportDelegate* importExport(const void* delegate) {
+    return static_cast<const PICommon::FileImportExportDelegate*>(delegate);
+}
+const PICommon::FileExportDelegate* exportOnly(const void* delegate) {
+    return static_cast<const PICommon::FileExportDelegate*>(delegate);
+}
+}  // namespace
+
+void* importExportCreateEditor(const void* delegate, void* parent) {
+    return importExport(delegate)->createEditor(static_cast<QWidget*>(parent));
+}
+int importExportWithWidget(const void* delegate, const std::string& fileName, const void* editor) {
+    return importExport(delegate)->processFileWithWidget(fileName, static_cast<const QWidget*>(editor));
+}
+int importExportWithOptions(const void* delegate, const std::string& fileName,
+                            const std::map<std::string, std::string>& options) {
+    return importExport(delegate)->processFileWithOptions(fileName, options);
+}
+void deleteImportExport(void* delegate) { delete static_cast<PICommon::FileImportExportDelegate*>(delegate); }
+
+int exportWithWidget(const void* delegate, const std::string& fileName, const void* editor) {
+    return exportOnly(delegate)->processFileWithWidget(fileName, static_cast<const QWidget*>(editor));
+}
+void* exportCreateEditor(const void* delegate, void* parent) {
+    return exportOnly(delegate)->createEditor(static_cast<QWidget*>(parent));
+}
+int exportWithOptions(const void* delegate, const std::string& fileName,
+                      const std::map<std::string, std::string>& options) {
+    return static_cast<const PICommon::FileExportDelegateV2*>(delegate)->processFileWithOptions(fileName,
+                                                                                                options);
+}
+void deleteExport(void* delegate) { delete static_cast<PICommon::FileExportDelegate*>(delegate); }
+
+void deleteProxy(void* proxy) { delete static_cast<PIObject*>(proxy); }
+
+void* newPage(const void* factory, void* handle, bool owns) {
+    PIGUI::PIVerticalFrame* page =
+        static_cast<const PIGUI::PIVerticalFrameFactory*>(factory)->newVerticalFrame(handle, owns);
+    // The host knows the page only as a proxy: a PIObject at the same address.
+    return page;
+}
+
+void* serverHandleOf(const void* proxy) { return static_cast<const PIObject*>(proxy)->serverHandle; }
+bool ownsServerObjectOf(const void* proxy) { return static_cast<const PIObject*>(proxy)->ownsServerObject; }
+
+void dialogClosed(void* observer, void* dialog) {
+    static_cast<PIGUI::PIDialogBox::CloseObserver*>(observer)->dialogBoxClosed(
+        static_cast<PIGUI::PIDialogBox*>(dialog));
+}
+
+void show(void* window) { static_cast<PIGUI::PIWindow*>(window)->show(); }
+void mapFunction(void* window, void* function) {
+    static_cast<PIGUI::PIWindow*>(window)->mapFunction(static_cast<FunctorTwoParams__*>(function));
+}
+
+}  // namespace contracthost
+
+void* contracthost_new_service(int kind) {
+    return contracthost::newService(static_cast<contracthost::Service>(kind));
+}
+void contracthost_delete_service(void* iface) { contracthost::deleteService(iface); }
+void contracthost_connect(void* client, void* iface) { contracthost::connect(client, iface); }
+void contracthost_disconnect(void* client) { contracthost::disconnect(client); }
+void contracthost_signal(void* callback, const char* name, void* data) {
+    contracthost::signal(callback, name, data);
+}
+
+const char* contracthost_seen_json() {
+    static std::string json;
+    json = "[";
+    for (const auto& entry : contracthost::seen()) {
+        json += json.size() > 1 ? ", \"" : "\"";
+        for (char c : entry) {
+            if (c == '"' || c == '\\') json += '\\';
+            json += c;
+        }
+        json += '"';
+    }
+    json += "]";
+    return json.c_str();
+}
+void contracthost_clear_seen() { contracthost::seen().clear(); }
