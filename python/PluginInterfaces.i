@@ -855,8 +855,9 @@ public:
 %}
 
 // Python subclasses receive signals: the director forwards the native
-// callback to the Python method. A callback freed while registered is
-// removed from its signal interfaces first (python/SignalRegistrations.h).
+// callback to the Python method. A callback destroyed while registered (its
+// Python object collected, or freed explicitly) is removed from its signal
+// interfaces first (python/SignalRegistrations.h).
 %feature("director") SignalCallback;
 class SignalCallback {
 public:
@@ -871,8 +872,8 @@ public:
 class SignalInterface : public PICommon::BindableInterface {
 public:
     virtual ~SignalInterface();
-    // A registration keeps the callback's Python instance alive until it is
-    // removed (python/SignalRegistrations.h).
+    // Registrations the host accepts are remembered until they are removed,
+    // without a reference to the callback (python/SignalRegistrations.h).
     %extend {
         int addCallback(const std::string& name, SignalCallback* callback) {
             return pysignals::addCallback(*$self, name, callback);

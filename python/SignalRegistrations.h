@@ -3,14 +3,13 @@
 // Included into the generated wrapper after SWIG's runtime and director
 // support; not a header of the client library.
 //
-// The host keeps only the native pointer of a registered callback, so a
-// registration keeps the Python object alive: every add that the host accepts
-// (status 0) takes a counted reference to the callback's Python instance, and
-// every remove that the host accepts gives one back. A script may therefore
-// drop a registered callback (it keeps receiving signals until it is
-// removed). A callback freed explicitly while still registered is removed
-// from each signal interface it was added to first, so the host is never
-// left with a dangling callback.
+// The host keeps only the native pointer of a registered callback, and a
+// registration changes neither ownership nor reference counts. So that the
+// host is never left holding a freed callback, the binding remembers every
+// registration the host accepted (status 0) until it is removed, and a
+// callback destroyed while still registered (its Python object collected, or
+// freed with delete_SignalCallback) is removed from each signal interface it
+// was added to before its native object goes.
 #pragma once
 
 #include <map>
@@ -27,7 +26,6 @@ struct Registration {
     ifc::SignalInterface* signals;
     std::string name;  // empty for a global callback
     bool global;
-    PyObject* instance;  // counted; null for a callback that is no director
 };
 
 inline std::multimap<const ifc::SignalCallback*, Registration>& registrations() {
@@ -36,28 +34,13 @@ inline std::multimap<const ifc::SignalCallback*, Registration>& registrations() 
     return *all;
 }
 
-inline PyObject* instanceOf(ifc::SignalCallback* callback) {
-    auto* director = dynamic_cast<Swig::Director*>(callback);
-    return director ? director->swig_get_self() : nullptr;
-}
-
-inline void remember(ifc::SignalInterface& signals, const std::string& name, bool global,
-                     ifc::SignalCallback* callback) {
-    PyObject* instance = instanceOf(callback);
-    Py_XINCREF(instance);
-    registrations().emplace(callback, Registration{&signals, name, global, instance});
-}
-
 inline void forget(ifc::SignalInterface& signals, const std::string& name, bool global,
                    const ifc::SignalCallback* callback) {
     auto range = registrations().equal_range(callback);
     for (auto it = range.first; it != range.second; ++it) {
         const Registration& entry = it->second;
         if (entry.signals == &signals && entry.global == global && entry.name == name) {
-            PyObject* instance = entry.instance;
             registrations().erase(it);
-            // Last: the instance may go with it, and its native object with it.
-            Py_XDECREF(instance);
             return;
         }
     }
@@ -67,7 +50,7 @@ inline int addCallback(ifc::SignalInterface& signals, const std::string& name,
                        ifc::SignalCallback* callback) {
     const int status = signals.addCallback(name, callback);
     if (status == 0 && callback) {
-        remember(signals, name, false, callback);
+        registrations().emplace(callback, Registration{&signals, name, false});
     }
     return status;
 }
@@ -84,7 +67,7 @@ inline int removeCallback(ifc::SignalInterface& signals, const std::string& name
 inline int addGlobalCallback(ifc::SignalInterface& signals, ifc::SignalCallback* callback) {
     const int status = signals.addGlobalCallback(callback);
     if (status == 0 && callback) {
-        remember(signals, std::string(), true, callback);
+        registrations().emplace(callback, Registration{&signals, std::string(), true});
     }
     return status;
 }
@@ -114,11 +97,6 @@ inline void destroy(ifc::SignalCallback* callback) {
         }
     }
     delete callback;
-    // The instances go last: the script that freed the callback still holds
-    // its own reference, so none of them is deallocated here.
-    for (const Registration& entry : stillRegistered) {
-        Py_XDECREF(entry.instance);
-    }
 }
 
 }  // namespace pysignals
