@@ -5,10 +5,11 @@
 #   tools/dev.sh demo   build the simulated host and run the signals example in it
 #   tools/dev.sh test   build and run the test suite, plainly and under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
+#   tools/dev.sh bench  build and run the benchmarks (bench/, docs/performance.md)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make googletest swig python3-dev)
+packages=(cmake g++ make googletest swig python3-dev libbenchmark-dev)
 
 install_missing() {
     local missing=()
@@ -43,8 +44,17 @@ test)
         ctest --preset "$preset" -j "$(nproc)"
     done
     ;;
+bench)
+    install_missing
+    build default
+    ./build/bench/request_bench
+    pythons=$(sed -n 's/^PI_PYTHONS:STRING=//p' build/CMakeCache.txt)
+    for python in ${pythons//;/ }; do
+        "$python" bench/python_bench.py --build build
+    done
+    ;;
 *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|bench" >&2
     exit 2
     ;;
 esac
