@@ -310,7 +310,6 @@ bool isVectorLike(PyObject* object, swig_type_info* type) {
 template <class Vec>
 bool fromListOrTuple(PyObject* object, Vec* out) {
     const Py_ssize_t size = PySequence_Fast_GET_SIZE(object);
-    out->reserve(static_cast<size_t>(size));
     for (Py_ssize_t i = 0; i < size; ++i) {
         if (i >= PySequence_Fast_GET_SIZE(object)) {
             return false;

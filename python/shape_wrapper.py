@@ -29,6 +29,9 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
 6. A director looks its Python method up by a name made once (interned)
    rather than by a new string on every call from native code; the lookup
    itself still happens on every call.
+7. The runtime's name "this" is the interpreter's interned string, the one
+   that attribute assignment stores as the instance dictionary's key, so
+   that looking it up there compares pointers instead of characters.
 """
 
 import re
@@ -175,11 +178,20 @@ def intern_director_method_names(wrapper):
     return shaped
 
 
+THIS_NAME = 'Swig_This_global = SWIG_Python_str_FromChar("this");'
+
+
+def intern_this_name(wrapper):
+    if wrapper.count(THIS_NAME) != 1:
+        raise ValueError('no name "this" to intern')
+    return wrapper.replace(THIS_NAME, 'Swig_This_global = PyUnicode_InternFromString("this");')
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
-    wrapper = intern_director_method_names(read_proxy_this_directly(wrapper))
+    wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

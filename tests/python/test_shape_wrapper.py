@@ -92,6 +92,14 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.intern_director_method_names('nothing to shape')
 
+    def test_the_name_this_is_interned(self):
+        runtime = '  if (Swig_This_global == NULL)\n    ' + shape_wrapper.THIS_NAME + '\n'
+        shaped = shape_wrapper.intern_this_name(runtime)
+        self.assertIn('Swig_This_global = PyUnicode_InternFromString("this");', shaped)
+        self.assertNotIn('SWIG_Python_str_FromChar', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.intern_this_name('nothing to shape')
+
 
 if __name__ == '__main__':
     unittest.main()
