@@ -25,8 +25,7 @@ using SignalClient = PICommon::BasicClient<PluginClient::Interfaces::SignalInter
 // The head of the binding's pointer objects: the native pointer and its
 // type record follow the object header.
 struct PointerObject {
-    PyObject_HEAD
-    void* ptr;
+    PyObject_HEAD void* ptr;
     const void* type;
 };
 
@@ -106,8 +105,8 @@ PyMethodDef g_methods[] = {
     {nullptr, nullptr, 0, nullptr},
 };
 
-PyModuleDef g_module = {PyModuleDef_HEAD_INIT, "_handmade", nullptr, -1, g_methods,
-                        nullptr, nullptr, nullptr, nullptr};
+PyModuleDef g_module = {
+    PyModuleDef_HEAD_INIT, "_handmade", nullptr, -1, g_methods, nullptr, nullptr, nullptr, nullptr};
 
 }  // namespace
 

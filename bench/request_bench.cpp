@@ -84,7 +84,8 @@ public:
     }
 
     void printRatios() const {
-        std::printf("\n%-30s %12s %12s %8s\n", "request (fastest repetition)", "library ns", "floor ns", "ratio");
+        std::printf("\n%-30s %12s %12s %8s\n", "request (fastest repetition)", "library ns", "floor ns",
+                    "ratio");
         for (const Pair& pair : kPairs) {
             const auto library = fastest_.find(pair.library);
             const auto floor = fastest_.find(pair.floor);
@@ -113,7 +114,8 @@ bool floorsMatchLibrary() {
     const long start2 = roundtrip::requestsSeen();
     const int libraryValue = roundtrip::libraryGetValueInt();
     const int floorValue = roundtrip::floorGetValueInt();
-    same = same && libraryValue == floorValue && libraryValue == -1 && roundtrip::requestsSeen() - start2 == 4;
+    same =
+        same && libraryValue == floorValue && libraryValue == -1 && roundtrip::requestsSeen() - start2 == 4;
     if (!same) {
         std::fprintf(stderr, "request_bench: a floor does not match the library's request\n");
     }
