@@ -6,9 +6,10 @@
 #include <memory>
 
 #include "bridge/PIBase.h"
+#include "bridge/PIDispatch.h"
 #include "bridge/PIFunctionMap.h"
+#include "bridge/PILayoutOpts.h"
 #include "bridge/PIPluginConstants.h"
-#include "bridge/PIRequest.h"
 
 Functor__* g_FunctionMap = nullptr;
 void* g_This = nullptr;
@@ -29,10 +30,7 @@ IgnoreFunctor::~IgnoreFunctor() = default;
 
 namespace PIBridge {
 
-void* callFunctionMap(void* context, PIServerFunctions_t code, void* data) {
-    if (g_FunctionMap != nullptr) {
-        return g_FunctionMap->Call(context, code, data);
-    }
+void* reportMissingHost() {
     std::cerr << "Invalid Plug-in API Support Function Map.  Plug-in API calls are being made "
                  "outside of the context of a loaded plug-in.\n"
               << "API service request has not been processed." << std::endl;
@@ -41,13 +39,7 @@ void* callFunctionMap(void* context, PIServerFunctions_t code, void* data) {
 
 }  // namespace PIBridge
 
-void* handle(PIServerFunctions_t code, void* data) {
-    void* context = PIBase::getOverriddenThisPointer();
-    if (context == nullptr) {
-        context = g_This;
-    }
-    return PIBridge::callFunctionMap(context, code, data);
-}
+void* handle(PIServerFunctions_t code, void* data) { return PIBridge::dispatch(code, data); }
 
 extern "C" {
 typedef Functor__* GetFunctionMapFn();

@@ -41,10 +41,14 @@ double legacyApiVersion() {
     return PIBridge::legacyVersionNumber(majorVersion(), minorVersion(), revisionVersion());
 }
 
+// Every request sends this one first, so it is built by hand: one
+// allocation per vector, nothing else.
 void* getOverriddenThisPointer() {
-    PIBridge::CatchAll request(PI_SERVERFUNC_CALL_CONTEXT);
-    request.ints(0).ptrs(nullptr).sendWithoutContext();
-    return request.block().ptrVector[0];
+    PI_DATA_CATCHALL block;
+    block.intVector.assign(1, 0);
+    block.ptrVector.assign(1, nullptr);
+    PIBridge::callFunctionMap(nullptr, PI_SERVERFUNC_CALL_CONTEXT, &block);
+    return block.ptrVector[0];
 }
 
 int pushOverrideThisPointer(void* context) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <utility>
 
-#include "bridge/PIFunctionMap.h"
+#include "bridge/PIDispatch.h"
 #include "bridge/PILayoutOpts.h"
 #include "bridge/PIParameterBlocks.h"
 
@@ -101,8 +101,8 @@ public:
         return *this;
     }
 
-    // Sends through handle; returns Call's result (a creation's new handle).
-    void* send() { return handle(code_, &block_); }
+    // Sends as handle does; returns Call's result (a creation's new handle).
+    void* send() { return dispatch(code_, &block_); }
     // Sends, then reads one field back.
     template <typename T>
     T sendFor(T Block::*field) {

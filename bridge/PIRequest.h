@@ -12,47 +12,51 @@
 // exactly one send.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "bridge/PIFunctionMap.h"
+#include "bridge/PIDispatch.h"
 #include "bridge/PIParameterBlocks.h"
 
 namespace PIBridge {
-
-// Calls the function map's Call with exactly these arguments and returns its
-// result. Without a function map: writes the no-host message to standard
-// error and returns null.
-void* callFunctionMap(void* context, PIServerFunctions_t code, void* data);
 
 class CatchAll {
 public:
     explicit CatchAll(PIServerFunctions_t code) : code_(code) {}
 
+    // Each call appends its values in one step: a vector filled in one call
+    // is allocated exactly once, at its final size.
     template <typename... Ints>
     CatchAll& ints(Ints... values) {
-        (block_.intVector.push_back(static_cast<int32_t>(values)), ...);
+        append(block_.intVector, {static_cast<int32_t>(values)...});
         return *this;
     }
     template <typename... Doubles>
     CatchAll& dbls(Doubles... values) {
-        (block_.dblVector.push_back(static_cast<double>(values)), ...);
+        append(block_.dblVector, {static_cast<double>(values)...});
         return *this;
     }
     template <typename... Strings>
     CatchAll& strs(const Strings&... values) {
-        (block_.strVector.emplace_back(values), ...);
+        std::vector<std::string>& strings = block_.strVector;
+        if (strings.capacity() - strings.size() < sizeof...(values)) {
+            strings.reserve(std::max(strings.size() + sizeof...(values), 2 * strings.size()));
+        }
+        (strings.emplace_back(values), ...);
         return *this;
     }
     template <typename... Pointers>
     CatchAll& ptrs(Pointers... values) {
-        (block_.ptrVector.push_back(const_cast<void*>(static_cast<const void*>(values))), ...);
+        append(block_.ptrVector, {const_cast<void*>(static_cast<const void*>(values))...});
         return *this;
     }
 
-    // Sends through handle (context looked up first); returns Call's result.
-    void* send() { return handle(code_, &block_); }
+    // Sends as handle does (context looked up first); returns Call's result.
+    void* send() { return dispatch(code_, &block_); }
     // Sends with a null context and no context lookup (override requests only).
     void* sendWithoutContext() { return callFunctionMap(nullptr, code_, &block_); }
 
@@ -69,6 +73,15 @@ public:
     PI_DATA_CATCHALL& block() { return block_; }
 
 private:
+    template <typename T>
+    static void append(std::vector<T>& vector, std::initializer_list<T> values) {
+        if (vector.empty()) {
+            std::vector<T>(values).swap(vector);
+        } else {
+            vector.insert(vector.end(), values);
+        }
+    }
+
     PIServerFunctions_t code_;
     PI_DATA_CATCHALL block_;
 };

@@ -116,6 +116,18 @@ struct Item<std::string> {
     static PyObject* from(const std::string& item) { return SWIG_From_std_string(item); }
     // A SWIG result code; *out receives the item on success.
     static int as(PyObject* object, std::string* out) {
+        // A str is taken from its UTF-8 form directly; one that has none
+        // (lone surrogates) goes the runtime's way, which reports it.
+        if (PyUnicode_Check(object)) {
+            Py_ssize_t size = 0;
+            if (const char* utf8 = PyUnicode_AsUTF8AndSize(object, &size)) {
+                if (out) {
+                    out->assign(utf8, static_cast<size_t>(size));
+                }
+                return SWIG_OK;
+            }
+            PyErr_Clear();
+        }
         std::string* converted = nullptr;
         const int res = SWIG_AsPtr_std_string(object, &converted);
         if (!SWIG_IsOK(res) || !converted) {
@@ -291,10 +303,38 @@ bool isVectorLike(PyObject* object, swig_type_info* type) {
     return PySequence_Check(object) != 0;
 }
 
+// fromSequence for an exact list or tuple: the same items in the same
+// order, read without the sequence protocol (neither type has an item hook
+// of its own). A list that an item's conversion shortens ends the copy as
+// the protocol's IndexError would.
+template <class Vec>
+bool fromListOrTuple(PyObject* object, Vec* out) {
+    const Py_ssize_t size = PySequence_Fast_GET_SIZE(object);
+    for (Py_ssize_t i = 0; i < size; ++i) {
+        if (i >= PySequence_Fast_GET_SIZE(object)) {
+            return false;
+        }
+        PyObject* item = PySequence_Fast_GET_ITEM(object, i);
+        Py_INCREF(item);
+        typename Vec::value_type converted{};
+        const int res = Item<typename Vec::value_type>::as(item, &converted);
+        Py_DECREF(item);
+        if (!SWIG_IsOK(res)) {
+            PyErr_Clear();
+            return false;
+        }
+        out->push_back(std::move(converted));
+    }
+    return true;
+}
+
 // Copies every item of a sequence into `out`; false (no Python error set)
 // when `object` is not a sequence or an item does not convert.
 template <class Vec>
 bool fromSequence(PyObject* object, Vec* out) {
+    if (PyList_CheckExact(object) || PyTuple_CheckExact(object)) {
+        return fromListOrTuple(object, out);
+    }
     if (!PySequence_Check(object)) {
         return false;
     }
@@ -453,8 +493,12 @@ Range sliceRange(PyObject* slice, const Vec* items) {
 
 template <class Vec>
 Vec* getSlice(const Vec* items, const Range& range) {
-    std::unique_ptr<Vec> result(new Vec());
     const size_t count = range.count();
+    if (range.step == 1) {
+        const auto first = items->begin() + range.start;
+        return new Vec(first, first + static_cast<ptrdiff_t>(count));
+    }
+    std::unique_ptr<Vec> result(new Vec());
     result->reserve(count);
     for (size_t k = 0; k < count; ++k) {
         result->push_back((*items)[range.at(k)]);

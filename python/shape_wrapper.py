@@ -20,6 +20,18 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    initialisation entry
    given a second object that is not a pointer object raises its TypeError
    instead of releasing a null reference.
+5. Finding the pointer object of a proxy: when the generic attribute lookup
+   can only answer from the instance's dictionary (no `this` on the class, no
+   attribute hook of its own), the runtime reads the dictionary directly
+   instead of going through the lookup; every other object takes the
+   runtime's own path. Same answers, about half the cost of a method call's
+   argument conversion.
+6. A director looks its Python method up by a name made once (interned)
+   rather than by a new string on every call from native code; the lookup
+   itself still happens on every call.
+7. The runtime's name "this" is the interpreter's interned string, the one
+   that attribute assignment stores as the instance dictionary's key, so
+   that looking it up there compares pointers instead of characters.
 """
 
 import re
@@ -111,10 +123,75 @@ def guard_registration(wrapper):
     return wrapper.replace(INITIALISE, INITIALISE_ONCE)
 
 
+GET_SWIG_THIS = ('SWIG_Python_GetSwigThis(PyObject *pyobj) \n'
+                 '{\n'
+                 '  PyObject *obj;\n'
+                 '\n'
+                 '  if (SwigPyObject_Check(pyobj))\n'
+                 '    return (SwigPyObject *) pyobj;\n')
+PROXY_THIS = (
+    '/* The pointer object in a proxy\'s own dictionary, when that is what the\n'
+    '   generic attribute lookup of "this" would return; null when it would\n'
+    '   not, or might not. */\n'
+    'SWIGRUNTIME PyObject *\n'
+    'pi_proxyThis(PyObject *pyobj)\n'
+    '{\n'
+    '  PyTypeObject *type = Py_TYPE(pyobj);\n'
+    '  PyObject **dictptr;\n'
+    '  PyObject *obj;\n'
+    '  if (type->tp_getattro != PyObject_GenericGetAttr || _PyType_Lookup(type, SWIG_This()))\n'
+    '    return 0;\n'
+    '  dictptr = _PyObject_GetDictPtr(pyobj);\n'
+    '  obj = dictptr && *dictptr ? PyDict_GetItem(*dictptr, SWIG_This()) : 0;\n'
+    '  return obj && Py_TYPE(obj) == SwigPyObject_type() ? obj : 0;\n'
+    '}\n'
+    '\n'
+    'SWIGRUNTIME SwigPyObject *\n'
+    'SWIG_Python_GetSwigThis(PyObject *pyobj) \n'
+    '{\n'
+    '  PyObject *obj;\n'
+    '\n'
+    '  if (Py_TYPE(pyobj) != SwigPyObject_type() && (obj = pi_proxyThis(pyobj)))\n'
+    '    return (SwigPyObject *) obj;\n'
+    '  if (SwigPyObject_Check(pyobj))\n'
+    '    return (SwigPyObject *) pyobj;\n')
+
+
+def read_proxy_this_directly(wrapper):
+    """The runtime's lookup of a proxy's pointer object first tries the
+    instance dictionary, where the generic lookup would find it anyway."""
+    declaration = 'SWIGRUNTIME SwigPyObject *\n' + GET_SWIG_THIS
+    if wrapper.count(declaration) != 1:
+        raise ValueError('no SWIG_Python_GetSwigThis to shape')
+    return wrapper.replace(declaration, PROXY_THIS, 1)
+
+
+DIRECTOR_METHOD_NAME = re.compile(r'swig::SwigVar_PyObject swig_method_name = SWIG_Python_str_FromChar\("(\w+)"\);')
+
+
+def intern_director_method_names(wrapper):
+    """Every director call names its method with one interned string."""
+    shaped, count = DIRECTOR_METHOD_NAME.subn(
+        r'static PyObject *const swig_method_name = PyUnicode_InternFromString("\1");', wrapper)
+    if count == 0:
+        raise ValueError('no director method lookup to shape')
+    return shaped
+
+
+THIS_NAME = 'Swig_This_global = SWIG_Python_str_FromChar("this");'
+
+
+def intern_this_name(wrapper):
+    if wrapper.count(THIS_NAME) != 1:
+        raise ValueError('no name "this" to intern')
+    return wrapper.replace(THIS_NAME, 'Swig_This_global = PyUnicode_InternFromString("this");')
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
+    wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

@@ -6,10 +6,11 @@
 #   tools/dev.sh test   build and run the test suite, plainly and under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
 #   tools/dev.sh memcheck  build and run the C++ tests under valgrind (on demand)
+#   tools/dev.sh bench  build and run the benchmarks (bench/, docs/performance.md)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make googletest swig python3-dev pkg-config mypy)
+packages=(cmake g++ make googletest swig python3-dev pkg-config mypy libbenchmark-dev)
 
 install_missing() {
     local missing=()
@@ -50,8 +51,17 @@ memcheck)
     build default
     tools/memcheck.py --build build -j "$(nproc)"
     ;;
+bench)
+    install_missing
+    build default
+    ./build/bench/request_bench
+    pythons=$(sed -n 's/^PI_PYTHONS:STRING=//p' build/CMakeCache.txt)
+    for python in ${pythons//;/ }; do
+        "$python" bench/python_bench.py --build build
+    done
+    ;;
 *)
-    echo "usage: $0 demo|test|memcheck" >&2
+    echo "usage: $0 demo|test|memcheck|bench" >&2
     exit 2
     ;;
 esac

@@ -247,6 +247,56 @@ class ArgumentErrors(unittest.TestCase):
         self.assertEqual(w.coordinateSystem(), 1)
 
 
+class PointerLookup(unittest.TestCase):
+    """The native object behind an argument is the one its attribute `this`
+    gives, however its class answers that lookup."""
+
+    def setUp(self):
+        host.reset()
+        self.bound = P.EntityGuiClient()
+        self.bound.bind(P.cvar.DATABROWSER_SERVICE_NAME)
+
+    def tearDown(self):
+        self.bound.unbind(P.cvar.DATABROWSER_SERVICE_NAME)
+
+    def test_the_object_is_the_one_this_gives(self):
+        bound = self.bound
+
+        class Subclass(P.EntityGuiClient):
+            pass
+
+        class ThisProperty(P.EntityGuiClient):
+            this = property(lambda self: bound.this)
+
+            def __init__(self):
+                pass
+
+        class ThisHook(P.EntityGuiClient):
+            def __init__(self):
+                pass
+
+            def __getattribute__(self, name):
+                return bound.this if name == 'this' else object.__getattribute__(self, name)
+
+        class Holder:
+            pass
+
+        holder = Holder()
+        holder.this = bound
+        cases = [
+            ('a client of its own', P.EntityGuiClient(), False),
+            ('a subclass instance of its own', Subclass(), False),
+            ('the bound client', bound, True),
+            ('its pointer object', bound.this, True),
+            ('a class property', ThisProperty(), True),
+            ('an attribute hook', ThisHook(), True),
+            ('a proxy as this', holder, True),
+        ]
+        for name, argument, valid in cases:
+            with self.subTest(name):
+                self.assertIs(m.EntityGuiClient_isValid(argument), valid)
+
+
 class DebugIgnore(unittest.TestCase):
 
     ANNOUNCEMENT = ('Turning on debug/ignore mode.  Plug-in API effectively disabled.\n'

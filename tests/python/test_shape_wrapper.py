@@ -70,5 +70,36 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.guard_registration('nothing to guard')
 
+    def test_the_proxy_dictionary_is_read_before_the_runtime_lookup(self):
+        runtime = 'SWIGRUNTIME SwigPyObject *\n' + shape_wrapper.GET_SWIG_THIS + '  obj = 0;\n'
+        shaped = shape_wrapper.read_proxy_this_directly(runtime)
+        self.assertEqual(shaped.count('SWIG_Python_GetSwigThis(PyObject *pyobj)'), 1)
+        fast = shaped.index('(obj = pi_proxyThis(pyobj))')
+        self.assertLess(shaped.index('pi_proxyThis(PyObject *pyobj)\n{'), fast, 'the helper comes first')
+        self.assertLess(fast, shaped.index('if (SwigPyObject_Check(pyobj))'), 'the runtime path follows')
+        self.assertTrue(shaped.endswith('  obj = 0;\n'))
+        with self.assertRaises(ValueError):
+            shape_wrapper.read_proxy_this_directly('nothing to shape')
+
+    def test_director_calls_name_their_method_once(self):
+        call = ('  swig::SwigVar_PyObject swig_method_name = SWIG_Python_str_FromChar("callback");\n'
+                '  swig::SwigVar_PyObject result = PyObject_CallMethodObjArgs(swig_get_self(), '
+                '(PyObject *) swig_method_name, NULL);\n')
+        shaped = shape_wrapper.intern_director_method_names(call)
+        self.assertTrue(shaped.startswith(
+            '  static PyObject *const swig_method_name = PyUnicode_InternFromString("callback");\n'))
+        self.assertIn('PyObject_CallMethodObjArgs(swig_get_self(), (PyObject *) swig_method_name', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.intern_director_method_names('nothing to shape')
+
+    def test_the_name_this_is_interned(self):
+        runtime = '  if (Swig_This_global == NULL)\n    ' + shape_wrapper.THIS_NAME + '\n'
+        shaped = shape_wrapper.intern_this_name(runtime)
+        self.assertIn('Swig_This_global = PyUnicode_InternFromString("this");', shaped)
+        self.assertNotIn('SWIG_Python_str_FromChar', shaped)
+        with self.assertRaises(ValueError):
+            shape_wrapper.intern_this_name('nothing to shape')
+
+
 if __name__ == '__main__':
     unittest.main()
