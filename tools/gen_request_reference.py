@@ -10,7 +10,8 @@ the library operations that send it, found by reading the library's sources
 An operation sends a code when its body names the code (or a constant
 defined as the code), or calls a function of the library that sends it. The
 selector is shown when the code groups several operations and the operation
-appends a literal selector as the first integer of its block.
+appends a literal selector as the first integer of its block (or fills its
+integers with one by hand).
 """
 
 import argparse
@@ -33,7 +34,9 @@ NOT_FOLLOWED = {'handle'}
 CODE_NAME = re.compile(r'\bPI_SERVERFUNC_\w+\b')
 ALIAS = re.compile(r'\bconstexpr\s+PIServerFunctions_t\s+(\w+)\s*=\s*(PI_SERVERFUNC_\w+)\s*;')
 CALL = re.compile(r'(\.|->)?\s*\b((?:\w+::)*~?\w+)\s*(?:<[^<>;(){}]*>)?\s*\(')
-FIRST_INT = re.compile(r'\.ints\(\s*(-?\d+)\s*[,)]')
+# A literal first integer: appended by the builder (`.ints(2, 1)`), or
+# written by hand into a block's integers (`intVector.assign(1, 0)`).
+FIRST_INT = re.compile(r'\.ints\(\s*(-?\d+)\s*[,)]|\bintVector\.assign\(\s*\d+\s*,\s*(-?\d+)\s*\)')
 KEYWORDS = {'if', 'for', 'while', 'switch', 'return', 'sizeof', 'static_cast', 'reinterpret_cast',
             'const_cast', 'dynamic_cast', 'decltype', 'catch', 'new', 'delete'}
 
@@ -341,7 +344,7 @@ class Library:
             return set()
         found = set()
         if len(self.sends[f] & grouped_codes) == 1:
-            found = {int(s) for s in FIRST_INT.findall(f.body)}
+            found = {int(a or b) for a, b in FIRST_INT.findall(f.body)}
         for target, arguments in self.edges[f]:
             if code in self.sends[target] and target.selector_parameter() and arguments and \
                     re.fullmatch(r'-?\d+', arguments[0]):

@@ -36,6 +36,9 @@ class Senders(unittest.TestCase):
         ('literal selectors of the operation\'s own block',
          'void f() { CatchAll(PI_SERVERFUNC_GROUPED).ints(2, 1).send(); }\n',
          {'PI_SERVERFUNC_GROUPED': {'f': [2]}}),
+        ('a block whose integers are filled by hand',
+         'void* g() { PI_DATA_CATCHALL block; block.intVector.assign(1, 0); call(PI_SERVERFUNC_GROUPED, &block); }\n',
+         {'PI_SERVERFUNC_GROUPED': {'g': [0]}}),
         ('an operation that only calls others inherits their selectors',
          'int a() { return CatchAll(PI_SERVERFUNC_GROUPED).ints(4).send(); }\n'
          'int b() { return CatchAll(PI_SERVERFUNC_GROUPED).ints(5).send(); }\n'
