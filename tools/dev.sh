@@ -3,9 +3,10 @@
 # missing), builds, and runs either the demo or every test.
 #
 #   tools/dev.sh demo   build the simulated host and run the signals example in it
-#   tools/dev.sh test   build and run the test suite, plainly and under
+#   tools/dev.sh test   build and run the test suite, plainly, the C++ tests
+#                       under valgrind's memcheck, and everything under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
-#   tools/dev.sh memcheck  build and run the C++ tests under valgrind (on demand)
+#   tools/dev.sh memcheck  build and run only the C++ tests under memcheck
 #   tools/dev.sh bench  build and run the benchmarks (bench/, docs/performance.md)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,11 +39,16 @@ demo)
     ./build/hostsim/sim/karven-sim examples/python/signals_plugin.py
     ;;
 test)
+    packages+=(valgrind)
     install_missing
     for preset in default sanitize; do
         echo "== $preset build"
         build "$preset"
         ctest --preset "$preset" -j "$(nproc)"
+        if [ "$preset" = default ]; then
+            echo "== memcheck"
+            tools/memcheck.py --build build -j "$(nproc)"
+        fi
     done
     ;;
 memcheck)
