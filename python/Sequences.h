@@ -303,6 +303,19 @@ bool isVectorLike(PyObject* object, swig_type_info* type) {
     return PySequence_Check(object) != 0;
 }
 
+// Converts one item and appends it to `out`; false (no Python error set)
+// when it does not convert. The caller keeps its reference to the item.
+template <class Vec>
+bool appendItem(PyObject* item, Vec* out) {
+    typename Vec::value_type converted{};
+    if (!SWIG_IsOK(Item<typename Vec::value_type>::as(item, &converted))) {
+        PyErr_Clear();
+        return false;
+    }
+    out->push_back(std::move(converted));
+    return true;
+}
+
 // fromSequence for an exact list or tuple: the same items in the same
 // order, read without the sequence protocol (neither type has an item hook
 // of its own). A list that an item's conversion shortens ends the copy as
@@ -316,14 +329,11 @@ bool fromListOrTuple(PyObject* object, Vec* out) {
         }
         PyObject* item = PySequence_Fast_GET_ITEM(object, i);
         Py_INCREF(item);
-        typename Vec::value_type converted{};
-        const int res = Item<typename Vec::value_type>::as(item, &converted);
+        const bool converted = appendItem(item, out);
         Py_DECREF(item);
-        if (!SWIG_IsOK(res)) {
-            PyErr_Clear();
+        if (!converted) {
             return false;
         }
-        out->push_back(std::move(converted));
     }
     return true;
 }
@@ -349,14 +359,11 @@ bool fromSequence(PyObject* object, Vec* out) {
             PyErr_Clear();
             return false;
         }
-        typename Vec::value_type converted{};
-        const int res = Item<typename Vec::value_type>::as(item, &converted);
+        const bool converted = appendItem(item, out);
         Py_DECREF(item);
-        if (!SWIG_IsOK(res)) {
-            PyErr_Clear();
+        if (!converted) {
             return false;
         }
-        out->push_back(std::move(converted));
     }
     return true;
 }
