@@ -4,14 +4,15 @@
 // the delegate classes' vtables and type information (the adapter's run-time
 // type test and the host's use of a delegate cross the object's boundary).
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#include "tests/support/ExportProbe.h"
 
 namespace {
 
-TEST(ApiExports, one_operation_of_every_family_and_the_delegate_classes_are_visible) {
-    void* library = dlopen(PI_EXPORT_PROBE, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
+class ApiExports : public pitest::ExportProbe {};
+
+TEST_F(ApiExports, one_operation_of_every_family_and_the_delegate_classes_are_visible) {
     const char* const symbols[] = {
         "_ZN8PICommon16initializeHotKeyERKSsj",
         "_ZN8PICommon11getViewportEi",
@@ -38,9 +39,8 @@ TEST(ApiExports, one_operation_of_every_family_and_the_delegate_classes_are_visi
         "_ZTVN8PICommon25FileExportDelegateAdapterE",
     };
     for (const char* symbol : symbols) {
-        EXPECT_NE(dlsym(library, symbol), nullptr) << symbol;
+        EXPECT_TRUE(exported(symbol)) << symbol;
     }
-    dlclose(library);
 }
 
 }  // namespace

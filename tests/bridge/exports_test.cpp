@@ -2,26 +2,13 @@
 // classes' vtables and type information, and the globals, and nothing of the
 // library's internals.
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#include "tests/support/ExportProbe.h"
 
 namespace {
 
-class Exports : public ::testing::Test {
-protected:
-    void SetUp() override {
-        library_ = dlopen(PI_EXPORT_PROBE, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library_, nullptr) << dlerror();
-    }
-    void TearDown() override {
-        if (library_ != nullptr) {
-            dlclose(library_);
-        }
-    }
-    bool exported(const char* symbol) { return dlsym(library_, symbol) != nullptr; }
-
-    void* library_ = nullptr;
-};
+class Exports : public pitest::ExportProbe {};
 
 TEST_F(Exports, the_api_and_globals_are_visible) {
     const char* const symbols[] = {

@@ -257,6 +257,31 @@ void WithParent::TearDown() {
     icon->serverHandle = nullptr;
 }
 
+std::string addToGarbage(const void* proxy) { return catchAll(168, {0, 1}, {proxy}); }
+std::string removeFromGarbage(const void* proxy) { return catchAll(168, {1, 1}, {proxy}); }
+
+Layout recordOf(const PIGUI::PIWindow& window) {
+    const PILayoutOpts_t& r = *window.layoutOpts;
+    return {r.width, r.height, r.padLeft, r.padRight, r.padTop, r.padBottom, r.hSpacing, r.vSpacing, r.options};
+}
+
+void checkCreated(PIObject* proxy, const Lines& requests, void* handle) {
+    Lines expected = {addToGarbage(proxy)};
+    expected.insert(expected.end(), requests.begin(), requests.end());
+    EXPECT_EQ(sent(), expected);
+    EXPECT_EQ(proxy->serverHandle, handle);
+    EXPECT_TRUE(proxy->ownsServerObject);
+    proxy->serverHandle = nullptr;
+    delete proxy;
+}
+
+void checkBaseOnly(PIGUI::PIWindow* proxy, const Layout& layout) {
+    const std::unique_ptr<PIGUI::PIWindow> owned(proxy);
+    EXPECT_EQ(sent(), Lines{addToGarbage(proxy)});
+    EXPECT_EQ(proxy->serverHandle, nullptr);
+    EXPECT_EQ(recordOf(*proxy), layout);
+}
+
 testhost::Responder setInt1(int32_t value) {
     return [value](testhost::Exchange& e) {
         e.setInt(1, value);

@@ -54,8 +54,26 @@ std::string pointerStringAndFunction(int32_t code, const void* pointer, const st
                                      const void* function, const Layout& layout = kDefaultLayout);
 std::string pointerPointerAndInt(int32_t code, const void* pointer, const void* value, int32_t number);
 
+using Lines = std::vector<std::string>;
+
 // The bind request a proxy sends after its creation.
 std::string bind(const void* handle, const void* proxy);
+// The requests that list a proxy with the collector and remove it again.
+std::string addToGarbage(const void* proxy);
+std::string removeFromGarbage(const void* proxy);
+
+// A proxy's layout record, in the order of Layout.
+Layout recordOf(const PIGUI::PIWindow& window);
+
+// A proxy just constructed while the host answered its creation with
+// `handle`: the host received the collector listing and then `requests`,
+// and the proxy keeps the handle. Deletes the proxy (sending nothing more).
+void checkCreated(PIObject* proxy, const Lines& requests, void* handle);
+
+// A proxy made by a constructor that only builds the base: it is listed
+// with the collector and sends nothing else, has no handle and keeps
+// `layout`. Deletes the proxy.
+void checkBaseOnly(PIGUI::PIWindow* proxy, const Layout& layout);
 
 // Stand-ins the tests hand to the library, never dereferenced.
 template <int N>

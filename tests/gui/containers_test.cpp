@@ -20,14 +20,12 @@ namespace {
 
 using namespace guitest;
 using namespace PIGUI;
-using Lines = std::vector<std::string>;
 
 // Layout integers 1 to 9 in argument order, as stored: options last.
 const Layout kNine = {2, 3, 4, 5, 6, 7, 8, 9, 1};
 // Layout integers 1 to 7, spacings filled in with 2.
 const Layout kSeven = {2, 3, 4, 5, 6, 7, 2, 2, 1};
 
-std::string addToGarbage(const void* proxy) { return catchAll(168, {0, 1}, {proxy}); }
 
 class Containers : public WithParent {};
 
@@ -77,15 +75,7 @@ TEST_F(Containers, each_constructor_sends_its_creation_request_and_keeps_the_ans
             testhost::reset();
             testhost::respond(c.code, [answer](testhost::Exchange&) { return answer; });
             PIObject* proxy = c.make(parent.get(), icon.get());
-            Lines expected = {addToGarbage(proxy)};
-            for (const auto& line : c.expected(proxy, answer)) {
-                expected.push_back(line);
-            }
-            EXPECT_EQ(sent(), expected);
-            EXPECT_EQ(proxy->serverHandle, answer);
-            EXPECT_TRUE(proxy->ownsServerObject);
-            proxy->serverHandle = nullptr;
-            delete proxy;
+            checkCreated(proxy, c.expected(proxy, answer), answer);
         }
     }
 }
@@ -99,10 +89,7 @@ TEST_F(Containers, a_tab_widget_sends_its_own_record_and_reads_its_handle_from_t
     EXPECT_EQ(sent(), (Lines{addToGarbage(&tabs), catchAll(165, {0}, {nullptr, fake<1>(), tabs.layoutOpts})}))
         << "no bind request";
     EXPECT_EQ(tabs.serverHandle, fake<8>());
-    const PILayoutOpts_t& r = *tabs.layoutOpts;
-    EXPECT_EQ((Layout{r.width, r.height, r.padLeft, r.padRight, r.padTop, r.padBottom, r.hSpacing, r.vSpacing,
-                      r.options}),
-              kSeven);
+    EXPECT_EQ(recordOf(tabs), kSeven);
     EXPECT_EQ(testhost::requestsWithCode(165).at(0).block.opts, kDefaultLayout) << "the block's own record";
     tabs.serverHandle = nullptr;
 
@@ -125,13 +112,7 @@ TEST_F(Containers, constructors_without_arguments_send_nothing_and_keep_the_defa
     for (const auto& [name, make] : cases) {
         SCOPED_TRACE(name);
         testhost::clearRequests();
-        std::unique_ptr<PIWindow> proxy(make());
-        EXPECT_EQ(sent(), Lines{addToGarbage(proxy.get())});
-        EXPECT_EQ(proxy->serverHandle, nullptr);
-        const PILayoutOpts_t& r = *proxy->layoutOpts;
-        EXPECT_EQ((Layout{r.width, r.height, r.padLeft, r.padRight, r.padTop, r.padBottom, r.hSpacing,
-                          r.vSpacing, r.options}),
-                  kDefaultLayout);
+        checkBaseOnly(make(), kDefaultLayout);
     }
     EXPECT_FALSE(PIDialogBox().wasShown);
 }
@@ -365,10 +346,7 @@ TEST_F(Containers, the_host_makes_tab_pages_through_the_factory) {
     EXPECT_EQ(page->proxy, one);
     EXPECT_EQ(page->parent, tabs.serverHandle);
     EXPECT_TRUE(one->ownsServerObject);
-    const PILayoutOpts_t& r = *one->layoutOpts;
-    EXPECT_EQ((Layout{r.width, r.height, r.padLeft, r.padRight, r.padTop, r.padBottom, r.hSpacing, r.vSpacing,
-                      r.options}),
-              kDefaultLayout);
+    EXPECT_EQ(recordOf(*one), kDefaultLayout);
     EXPECT_EQ(g_PI_GarbageCollector->objects.back(), one) << "listed like any proxy";
 
     host.pagesOwned = false;

@@ -2,28 +2,13 @@
 // proxies: every class's vtable and type information, their operations, the
 // free functions and the collector, and none of the shared internals.
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <string>
+#include "tests/support/ExportProbe.h"
 
 namespace {
 
-class GuiExports : public ::testing::Test {
-protected:
-    void SetUp() override {
-        library_ = dlopen(PI_EXPORT_PROBE, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library_, nullptr) << dlerror();
-    }
-    void TearDown() override {
-        if (library_ != nullptr) {
-            dlclose(library_);
-        }
-    }
-    bool exported(const std::string& symbol) { return dlsym(library_, symbol.c_str()) != nullptr; }
-
-    void* library_ = nullptr;
-};
+class GuiExports : public pitest::ExportProbe {};
 
 TEST_F(GuiExports, every_proxy_class_has_its_vtable_and_type_information_visible) {
     const char* const classes[] = {

@@ -13,13 +13,13 @@
 
 namespace {
 
+using guitest::addToGarbage;
 using guitest::catchAll;
 using guitest::direct;
 using guitest::fake;
+using guitest::removeFromGarbage;
 using guitest::sent;
 
-std::string addToGarbage(const void* proxy) { return catchAll(168, {0, 1}, {proxy}); }
-std::string removeFromGarbage(const void* proxy) { return catchAll(168, {1, 1}, {proxy}); }
 
 PIGUI::PIWindow* newWindow() { return new PIGUI::PIWindow(0, 0, 0, 2, 2, 2, 2, 2, 2); }
 

@@ -227,10 +227,7 @@ TEST_F(Window, update_value_leaves_a_focused_widget_alone) {
 
 TEST_F(Window, the_layout_record_stores_options_last) {
     const PIWindow numbered(1, 2, 3, 4, 5, 6, 7, 8, 9);
-    const PILayoutOpts_t& r = *numbered.layoutOpts;
-    EXPECT_EQ((Layout{r.width, r.height, r.padLeft, r.padRight, r.padTop, r.padBottom, r.hSpacing, r.vSpacing,
-                      r.options}),
-              (Layout{2, 3, 4, 5, 6, 7, 8, 9, 1}));
+    EXPECT_EQ(recordOf(numbered), (Layout{2, 3, 4, 5, 6, 7, 8, 9, 1}));
     EXPECT_EQ(numbered.serverHandle, nullptr);
 }
 
