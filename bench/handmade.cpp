@@ -66,11 +66,22 @@ PyObject* rgb(PyObject*, PyObject* args) {
 }
 
 // The pointer object of a proxy (found in its instance dictionary) or the
-// pointer object itself.
+// pointer object itself. From Python 3.11 on, an instance's attributes may
+// live outside any dictionary until one is asked for; the generic lookup
+// reads them where they are.
 PointerObject* pointerObjectOf(PyObject* object) {
     if (Py_TYPE(object) != g_pointerObjectType) {
+#if PY_VERSION_HEX >= 0x030B0000
+        object = PyObject_GenericGetAttr(object, g_this);
+        if (!object) {
+            PyErr_Clear();
+            return nullptr;
+        }
+        Py_DECREF(object);  // the instance holds it
+#else
         PyObject** dict = _PyObject_GetDictPtr(object);
         object = dict && *dict ? PyDict_GetItem(*dict, g_this) : nullptr;
+#endif
         if (!object || Py_TYPE(object) != g_pointerObjectType) {
             return nullptr;
         }

@@ -32,6 +32,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
 7. The runtime's name "this" is the interpreter's interned string, the one
    that attribute assignment stores as the instance dictionary's key, so
    that looking it up there compares pointers instead of characters.
+8. SWIG_PyInstanceMethod_New makes the module's own instance-method objects
+   (python/InstanceMethod.h), which a method call does not bind, instead of
+   the interpreter's; it no longer leaks a reference to the docstring copy
+   of the function it wraps.
 """
 
 import re
@@ -141,6 +145,19 @@ PROXY_THIS = (
     '  PyObject *obj;\n'
     '  if (type->tp_getattro != PyObject_GenericGetAttr || _PyType_Lookup(type, SWIG_This()))\n'
     '    return 0;\n'
+    '#if PY_VERSION_HEX >= 0x030B0000\n'
+    '  if (type->tp_flags & Py_TPFLAGS_MANAGED_DICT) {\n'
+    '    /* asking for the dictionary would make one; the lookup reads the\n'
+    '       instance\'s attributes where they are */\n'
+    '    obj = PyObject_GenericGetAttr(pyobj, SWIG_This());\n'
+    '    if (!obj) {\n'
+    '      PyErr_Clear();\n'
+    '      return 0;\n'
+    '    }\n'
+    '    Py_DECREF(obj); /* the instance holds it */\n'
+    '    return Py_TYPE(obj) == SwigPyObject_type() ? obj : 0;\n'
+    '  }\n'
+    '#endif\n'
     '  dictptr = _PyObject_GetDictPtr(pyobj);\n'
     '  obj = dictptr && *dictptr ? PyDict_GetItem(*dictptr, SWIG_This()) : 0;\n'
     '  return obj && Py_TYPE(obj) == SwigPyObject_type() ? obj : 0;\n'
@@ -187,11 +204,43 @@ def intern_this_name(wrapper):
     return wrapper.replace(THIS_NAME, 'Swig_This_global = PyUnicode_InternFromString("this");')
 
 
+INSTANCE_METHOD = re.compile(r'(  SWIGINTERN PyObject \*SWIG_PyInstanceMethod_New\(PyObject \*SWIGUNUSEDPARM\(self\), '
+                             r'PyObject \*func\) \{\n).*?\n  \}\n', re.DOTALL)
+OWN_INSTANCE_METHOD = (
+    '    /* The module\'s own functions are wrapped in their copies that carry\n'
+    '       the proxy docstrings. */\n'
+    '    PyCFunctionObject *funcobj = PyCFunction_Check(func) ? (PyCFunctionObject *)func : 0;\n'
+    '    PyMethodDef *ml = funcobj ? SWIG_PythonGetProxyDoc(funcobj->m_ml->ml_name) : 0;\n'
+    '    PyObject *method;\n'
+    '    if (!ml)\n'
+    '      return PIPython::instanceMethod(func, false);\n'
+    '    func = PyCFunction_NewEx(ml, funcobj->m_self, funcobj->m_module);\n'
+    '    if (!func)\n'
+    '      return NULL;\n'
+    '    method = PIPython::instanceMethod(func, true);\n'
+    '    Py_DECREF(func);\n'
+    '    return method;\n'
+    '  }\n')
+
+
+def make_own_instance_methods(wrapper):
+    """SWIG_PyInstanceMethod_New makes the module's own method objects, and
+    keeps no extra reference to the docstring copy it makes."""
+    matches = [m for m in INSTANCE_METHOD.finditer(wrapper) if 'return PyInstanceMethod_New(func);' in m.group(0)]
+    if len(matches) != 1:
+        raise ValueError('no SWIG_PyInstanceMethod_New to shape')
+    shaped, count = INSTANCE_METHOD.subn(lambda m: m.group(1) + OWN_INSTANCE_METHOD, wrapper)
+    if count != 1:
+        raise ValueError('no SWIG_PyInstanceMethod_New to shape')
+    return shaped
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
     wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
+    wrapper = make_own_instance_methods(wrapper)
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

@@ -100,6 +100,23 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.intern_this_name('nothing to shape')
 
+    def test_instance_methods_are_the_modules_own(self):
+        swig_function = (
+            '  SWIGINTERN PyObject *SWIG_PyInstanceMethod_New(PyObject *SWIGUNUSEDPARM(self), PyObject *func) {\n'
+            '    if (PyCFunction_Check(func)) {\n'
+            '      func = PyCFunction_NewEx(ml, funcobj->m_self, funcobj->m_module);\n'
+            '    }\n'
+            '    return PyInstanceMethod_New(func);\n'
+            '  }\n')
+        following = '  SWIGINTERN PyObject *SWIG_PyStaticMethod_New(PyObject *self, PyObject *func) {\n  }\n'
+        shaped = shape_wrapper.make_own_instance_methods(swig_function + following)
+        self.assertNotIn('PyInstanceMethod_New(func)', shaped)
+        self.assertIn('return PIPython::instanceMethod(func, false);', shaped)
+        self.assertIn('method = PIPython::instanceMethod(func, true);\n    Py_DECREF(func);', shaped)
+        self.assertTrue(shaped.endswith(following), 'the next function is left as it was')
+        with self.assertRaises(ValueError):
+            shape_wrapper.make_own_instance_methods(shaped)
+
 
 if __name__ == '__main__':
     unittest.main()
