@@ -36,6 +36,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    (python/InstanceMethod.h), which a method call does not bind, instead of
    the interpreter's; it no longer leaks a reference to the docstring copy
    of the function it wraps.
+9. An overload dispatcher that tests its first argument against the same
+   type for several overloads converts it once and reuses the answer.
+10. Finding "this" in an instance dictionary uses the lookup that does not
+   save and restore the interpreter's error state.
 """
 
 import re
@@ -159,7 +163,9 @@ PROXY_THIS = (
     '  }\n'
     '#endif\n'
     '  dictptr = _PyObject_GetDictPtr(pyobj);\n'
-    '  obj = dictptr && *dictptr ? PyDict_GetItem(*dictptr, SWIG_This()) : 0;\n'
+    '  obj = dictptr && *dictptr ? PyDict_GetItemWithError(*dictptr, SWIG_This()) : 0;\n'
+    '  /* a miss sets no error; a key that fails to compare leaves its error\n'
+    '     to the runtime\'s path, which looks again and clears it */\n'
     '  return obj && Py_TYPE(obj) == SwigPyObject_type() ? obj : 0;\n'
     '}\n'
     '\n'
@@ -235,12 +241,38 @@ def make_own_instance_methods(wrapper):
     return shaped
 
 
+FIRST_ARGUMENT_CHECK = re.compile(r'int res = SWIG_ConvertPtr\(argv\[0\], &vptr, (\w+), 0\);')
+
+
+def convert_first_argument_once(wrapper):
+    """Within every dispatcher whose overloads all test argv[0] against one
+    type, the first test converts and the others reuse its result."""
+    shaped = 0
+
+    def shape_dispatcher(match):
+        nonlocal shaped
+        body = match.group(1)
+        types = FIRST_ARGUMENT_CHECK.findall(body)
+        if len(types) < 2 or len(set(types)) != 1:
+            return body
+        shaped += 1
+        body = body.replace('  Py_ssize_t argc;\n', '  Py_ssize_t argc;\n  int pi_res0 = 0;\n  bool pi_res0Known = false;\n', 1)
+        return FIRST_ARGUMENT_CHECK.sub(
+            r'int res = pi_res0Known ? pi_res0 : (pi_res0Known = true, pi_res0 = SWIG_ConvertPtr(argv[0], &vptr, \1, 0));',
+            body)
+
+    wrapper = DISPATCHER.sub(shape_dispatcher, wrapper)
+    if shaped == 0:
+        raise ValueError('no dispatcher tests its first argument more than once')
+    return wrapper
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
     wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
-    wrapper = make_own_instance_methods(wrapper)
+    wrapper = convert_first_argument_once(make_own_instance_methods(wrapper))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

@@ -117,6 +117,25 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.make_own_instance_methods(shaped)
 
+    def test_a_first_argument_tested_for_several_overloads_is_converted_once(self):
+        def first_check(type_name, overload):
+            return ('    int res = SWIG_ConvertPtr(argv[0], &vptr, %s, 0);\n'
+                    '    _v = SWIG_CheckState(res);\n'
+                    '    if (_v) {\n      return _wrap_f__SWIG_%d(self, argc, argv);\n    }' % (type_name, overload))
+
+        same = dispatcher('f', [(2, first_check('SWIGTYPE_p_V', 0)), (2, first_check('SWIGTYPE_p_V', 1))])
+        mixed = dispatcher('g', [(2, first_check('SWIGTYPE_p_V', 0)), (2, first_check('SWIGTYPE_p_W', 1))])
+        single = dispatcher('h', [(2, first_check('SWIGTYPE_p_V', 0))])
+        shaped = shape_wrapper.convert_first_argument_once(same + mixed + single)
+        reuse = ('int res = pi_res0Known ? pi_res0 : '
+                 '(pi_res0Known = true, pi_res0 = SWIG_ConvertPtr(argv[0], &vptr, SWIGTYPE_p_V, 0));')
+        self.assertEqual(shaped.count(reuse), 2, 'both tests of f share one conversion')
+        self.assertEqual(shaped.count('  bool pi_res0Known = false;\n'), 1, 'declared in f only')
+        self.assertIn(mixed, shaped, 'tests against different types are left alone')
+        self.assertIn(single, shaped, 'a single test is left alone')
+        with self.assertRaises(ValueError):
+            shape_wrapper.convert_first_argument_once(mixed + single)
+
 
 if __name__ == '__main__':
     unittest.main()
