@@ -22,6 +22,7 @@ struct InstanceMethod {
     PyObject *func;
     vectorcallfunc vectorcall;
     PyCFunction direct;  // func's C function, when it may be entered directly
+    bool takesOne;       // direct takes one object (else an argument tuple)
 };
 
 #if PY_VERSION_HEX >= 0x03090000
@@ -40,16 +41,45 @@ inline PyObject *vectorcall(PyObject *callable, PyObject *const *args, size_t na
 
 inline PyTypeObject *instanceMethodType();
 
-// The module's own functions of one argument are entered directly when a
-// method is called with the instance alone (the commonest call:
-// `client.isValid()`, `len(vector)`, `next(iterator)`); they need none of the
-// interpreter's general checks around the call, which every other callable
-// still gets.
+// What the interpreter checks after calling a C function: a result and a
+// pending error go together never, no result and no error neither.
+inline PyObject *checkedResult(PyObject *func, PyObject *result)
+{
+    if (!result == !PyErr_Occurred()) {
+        Py_CLEAR(result);
+        PyErr_Format(PyExc_SystemError, "%R returned %s", func,
+                     PyErr_Occurred() ? "a result with an error set" : "NULL without setting an error");
+    }
+    return result;
+}
+
+// The module's own functions are entered directly when a method is called
+// without keywords: a function of one argument with the instance alone (the
+// commonest call: `client.isValid()`, `len(vector)`, `next(iterator)`), any
+// other with the arguments packed into a tuple as the interpreter would.
+// Every other callable is called through the interpreter.
 inline PyObject *instanceMethodCall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
 {
     InstanceMethod *method = reinterpret_cast<InstanceMethod *>(self);
-    if (method->direct && PyVectorcall_NARGS(nargsf) == 1 && !kwnames)
-        return method->direct(PyCFunction_GET_SELF(method->func), args[0]);
+    const Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+    if (method->direct && !kwnames) {
+        PyObject *module = PyCFunction_GET_SELF(method->func);
+        if (method->takesOne) {
+            if (count == 1)
+                return checkedResult(method->func, method->direct(module, args[0]));
+        } else {
+            PyObject *tuple = PyTuple_New(count);
+            if (!tuple)
+                return nullptr;
+            for (Py_ssize_t i = 0; i < count; ++i) {
+                Py_INCREF(args[i]);
+                PyTuple_SET_ITEM(tuple, i, args[i]);
+            }
+            PyObject *result = method->direct(module, tuple);
+            Py_DECREF(tuple);
+            return checkedResult(method->func, result);
+        }
+    }
     return vectorcall(method->func, args, nargsf, kwnames);
 }
 
@@ -63,9 +93,9 @@ inline PyObject *newInstanceMethod(PyObject *func, bool own)
     Py_INCREF(func);
     method->func = func;
     method->vectorcall = instanceMethodCall;
-    method->direct = own && Py_TYPE(func) == &PyCFunction_Type && PyCFunction_GET_FLAGS(func) == METH_O
-                         ? PyCFunction_GET_FUNCTION(func)
-                         : nullptr;
+    const int flags = own && Py_TYPE(func) == &PyCFunction_Type ? PyCFunction_GET_FLAGS(func) : 0;
+    method->direct = flags == METH_O || flags == METH_VARARGS ? PyCFunction_GET_FUNCTION(func) : nullptr;
+    method->takesOne = flags == METH_O;
     PyObject_GC_Track(method);
     return reinterpret_cast<PyObject *>(method);
 }

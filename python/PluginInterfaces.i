@@ -8,18 +8,6 @@
 
 %module(directors="1") PluginInterfaces
 
-// From Python 3.11 on, an instance keeps its attributes in the class's
-// shared layout until something asks for its dictionary; the runtime's own
-// fast path for "this" asks for it, which makes every proxy pay for a
-// dictionary and keeps the interpreter from specialising method calls on it.
-// The attribute protocol stores and finds "this" without that.
-%begin %{
-#include <Python.h>
-#if PY_VERSION_HEX >= 0x030B0000
-#define SWIG_PYTHON_SLOW_GETSET_THIS
-#endif
-%}
-
 %{
 #include "bridge/PIColor.h"
 #include "bridge/PIFunctionMap.h"

@@ -40,6 +40,15 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    type for several overloads converts it once and reuses the answer.
 10. Finding "this" in an instance dictionary uses the lookup that does not
    save and restore the interpreter's error state.
+11. A str argument for a std::string is copied from its UTF-8 form directly;
+   before, the runtime encoded it into a new bytes object and copied that
+   twice. A str without a UTF-8 form (lone surrogates) still goes the
+   runtime's way, which reports it.
+12. A proxy made for a native object returned or passed to Python (the
+   SignalData of every signal) gets its "this" the way an initialised proxy
+   does, and no longer marks its class as modified: that emptied the
+   interpreter's attribute cache for the class on every such proxy, so that
+   every later lookup on it searched the class hierarchy again.
 """
 
 import re
@@ -267,12 +276,54 @@ def convert_first_argument_once(wrapper):
     return wrapper
 
 
+AS_STD_STRING = ('SWIG_AsPtr_std_string (PyObject * obj, std::string **val) \n'
+                 '{\n')
+AS_STD_STRING_FROM_UTF8 = (
+    '  if (PyUnicode_Check(obj)) {\n'
+    '    Py_ssize_t size = 0;\n'
+    '    const char *utf8 = PyUnicode_AsUTF8AndSize(obj, &size);\n'
+    '    if (utf8) {\n'
+    '      if (val) *val = new std::string(utf8, (size_t)size);\n'
+    '      return SWIG_NEWOBJ;\n'
+    '    }\n'
+    '    PyErr_Clear();\n'
+    '  }\n')
+
+
+def strings_from_utf8(wrapper):
+    if wrapper.count(AS_STD_STRING) != 1:
+        raise ValueError('no SWIG_AsPtr_std_string to shape')
+    return wrapper.replace(AS_STD_STRING, AS_STD_STRING + AS_STD_STRING_FROM_UTF8)
+
+
+SHADOW_THIS = ('          if (PyObject_SetAttr(inst, SWIG_This(), swig_this) == -1) {\n'
+               '            Py_DECREF(inst);\n'
+               '            inst = 0;\n'
+               '          } else {\n'
+               '            PyType_Modified(Py_TYPE(inst));\n'
+               '          }\n')
+SHADOW_THIS_AS_INITIALISED = ('          if (SWIG_Python_SetSwigThis(inst, swig_this) == -1) {\n'
+                              '            Py_DECREF(inst);\n'
+                              '            inst = 0;\n'
+                              '          }\n')
+NEW_SHADOW = 'SWIGRUNTIME PyObject* \nSWIG_Python_NewShadowInstance(SwigPyClientData *data, PyObject *swig_this)\n'
+SET_THIS_DECLARATION = 'SWIGRUNTIME int SWIG_Python_SetSwigThis(PyObject *inst, PyObject *swig_this);\n\n'
+
+
+def shadow_proxies_as_initialised(wrapper):
+    if wrapper.count(SHADOW_THIS) != 1 or wrapper.count(NEW_SHADOW) != 1:
+        raise ValueError('no shadow instance to shape')
+    wrapper = wrapper.replace(NEW_SHADOW, SET_THIS_DECLARATION + NEW_SHADOW)
+    return wrapper.replace(SHADOW_THIS, SHADOW_THIS_AS_INITIALISED)
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
     wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
-    wrapper = convert_first_argument_once(make_own_instance_methods(wrapper))
+    wrapper = strings_from_utf8(convert_first_argument_once(make_own_instance_methods(wrapper)))
+    wrapper = shadow_proxies_as_initialised(wrapper)
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

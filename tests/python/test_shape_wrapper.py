@@ -136,6 +136,15 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.convert_first_argument_once(mixed + single)
 
+    def test_a_str_is_taken_from_its_utf8_form_before_the_runtime_path(self):
+        runtime = 'SWIGINTERN int\n' + shape_wrapper.AS_STD_STRING + '  char* buf = 0 ;\n}\n'
+        shaped = shape_wrapper.strings_from_utf8(runtime)
+        fast = shaped.index('PyUnicode_AsUTF8AndSize(obj, &size)')
+        self.assertLess(fast, shaped.index('char* buf = 0'), 'the runtime path follows')
+        self.assertIn('PyErr_Clear();\n  }\n  char* buf', shaped, 'a str without UTF-8 falls through')
+        with self.assertRaises(ValueError):
+            shape_wrapper.strings_from_utf8('nothing to shape')
+
 
 if __name__ == '__main__':
     unittest.main()

@@ -37,6 +37,31 @@ class Signals(unittest.TestCase):
         self.registered.append((name, callback))
         return callback
 
+    def test_names_reach_the_host_and_come_back_unchanged(self):
+        received = []
+
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                received.append(name)
+
+        for name in ['plain', '', 'caf\u00e9 \u5730\u56fe \U0001f30d', 'a\0b', 'x' * 10000]:
+            with self.subTest(name=name[:20]):
+                received.clear()
+                self.register(name, Receiver())
+                self.assertEqual(self.signals.fireCallbacks(name, None), 1)
+                self.assertEqual(received, [name])
+        for name, error, message in [
+            ('\ud800', TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
+            (b'bytes', TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
+            (None, ValueError,
+             "invalid null reference in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
+            (7, TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
+        ]:
+            with self.subTest(name=name):
+                with self.assertRaises(error) as raised:
+                    self.signals.fireCallbacks(name, None)
+                self.assertEqual(str(raised.exception), message)
+
     def test_callback_receives_name_and_borrowed_payload(self):
         received = []
 
