@@ -649,6 +649,30 @@ public:
 %template(StringVector) std::vector< std::string >;
 %template(UniqueIDVector) std::vector< PIData::UniqueID_t >;
 
+// Once a sequence class or the iterator class is registered, the slots that
+// `vector[i]` and a for loop call answer from the native object directly
+// (python/FastSlots.h).
+%{
+#include "python/FastSlots.h"
+
+extern "C" {
+SWIGINTERN PyObject *_wrap_StringVector___getitem__(PyObject *self, PyObject *args);
+SWIGINTERN PyObject *_wrap_UniqueIDVector___getitem__(PyObject *self, PyObject *args);
+SWIGINTERN PyObject *_wrap_SwigPyIterator___next__(PyObject *self, PyObject *args);
+}
+
+static void pi_proxyClassRegistered(swig_type_info* type, PyObject* klass) {
+  PyTypeObject* proxy = reinterpret_cast<PyTypeObject*>(klass);
+  if (type == SWIGTYPE_p_std__vectorT_std__string_std__allocatorT_std__string_t_t) {
+    pyslots::Subscript<std::vector<std::string> >::install(proxy, type, _wrap_StringVector___getitem__);
+  } else if (type == SWIGTYPE_p_std__vectorT_unsigned_long_std__allocatorT_unsigned_long_t_t) {
+    pyslots::Subscript<std::vector<PIData::UniqueID_t> >::install(proxy, type, _wrap_UniqueIDVector___getitem__);
+  } else if (type == SWIGTYPE_p_swig__SwigPyIterator) {
+    pyslots::Next::install(proxy, _wrap_SwigPyIterator___next__);
+  }
+}
+%}
+
 %init %{
   pi_giveDestructor<std::allocator<std::string> >(SWIGTYPE_p_std__allocatorT_std__string_t, "delete_allocator");
   pi_giveDestructor<std::allocator<unsigned long> >(SWIGTYPE_p_std__allocatorT_unsigned_long_t, "delete_allocator");

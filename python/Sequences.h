@@ -45,14 +45,15 @@ public:
     virtual bool equal(const SwigPyIterator& x) const = 0;
     // A new iterator of the same kind at the same position.
     virtual SwigPyIterator* copy() const = 0;
+    // The item at the current position (a new reference), moving one step
+    // on; null without a Python error when no item is left, null with one
+    // when the item does not convert (the iterator moves on all the same).
+    virtual PyObject* nextOrEnd() = 0;
 
     PyObject* next() {
-        PyObject* item = value();
-        try {
-            incr();
-        } catch (...) {
-            Py_DECREF(item);
-            throw;
+        PyObject* item = nextOrEnd();
+        if (!item && !PyErr_Occurred()) {
+            throw swig::stop_iteration();
         }
         return item;
     }
@@ -185,6 +186,17 @@ public:
             throw swig::stop_iteration();
         }
         return Item<item_type>::from((*items)[static_cast<size_t>(position_)]);
+    }
+
+    PyObject* nextOrEnd() override {
+        const Vec* items = vector();
+        if (!items || position_ < 0 || position_ >= static_cast<ptrdiff_t>(items->size())) {
+            return nullptr;
+        }
+        PyObject* item = Item<item_type>::from((*items)[static_cast<size_t>(position_)]);
+        // from any item, one step on stays within the bounds
+        position_ += Reverse ? -1 : 1;
+        return item;
     }
 
     swig::SwigPyIterator* incr(size_t n = 1) override {

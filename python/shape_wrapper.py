@@ -16,7 +16,8 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    the overload text.
 4. Proxy registration and initialisation refuse what would break the module:
    a registration entry takes only the proxy class (anything else would
-   become the factory of every later object of that type), and an
+   become the factory of every later object of that type; a registered class
+   is then handed to the module, which may give it faster slots), and an
    initialisation entry
    given a second object that is not a pointer object raises its TypeError
    instead of releasing a null reference.
@@ -132,11 +133,12 @@ INITIALISE_ONCE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n
 
 def guard_registration(wrapper):
     """Registration entries ask pi_acceptsProxyClass (defined by the
-    interface file) first; initialisation attaches one pointer object to an
-    object that has none."""
+    interface file) first and tell pi_proxyClassRegistered afterwards;
+    initialisation attaches one pointer object to an object that has none."""
     if not REGISTER.search(wrapper) or INITIALISE not in wrapper:
         raise ValueError('no registration or initialisation code to guard')
-    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\3, obj)) return NULL;\n\2', wrapper)
+    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\3, obj)) return NULL;\n\2  pi_proxyClassRegistered(\3, obj);\n',
+                           wrapper)
     return wrapper.replace(INITIALISE, INITIALISE_ONCE)
 
 

@@ -514,6 +514,155 @@ class Iterators(unittest.TestCase):
             P.SwigPyIterator()
 
 
+def outcome(call):
+    """What a call answers: ('value', result) or (exception type, message)."""
+    try:
+        return ('value', call())
+    except Exception as error:  # every failure is compared, whatever it is
+        return (type(error), str(error))
+
+
+def slot(cls, name):
+    """The function in one of a (heap) class's slots."""
+    import ctypes
+    get_slot = ctypes.pythonapi.PyType_GetSlot
+    get_slot.argtypes, get_slot.restype = [ctypes.py_object, ctypes.c_int], ctypes.c_void_p
+    return get_slot(cls, {'mp_subscript': 5, 'tp_iternext': 63}[name])
+
+
+class IntSubclass(int):
+    pass
+
+
+class Slots(unittest.TestCase):
+    """v[i] and the steps of a for loop answer exactly as the methods
+    __getitem__ and __next__ do, whatever the key, the iterator or the
+    state of the vector, and an overriding method is always the one called."""
+
+    KEYS = [0, 1, 2, -1, -3, 3, -4, 2**62, -2**62, 2**63, -2**63 - 1, 2**64, True, False, IntSubclass(1),
+            IntSubclass(7), 1.0, '1', None, slice(1, None), slice(None, None, -1), slice(0, 3, 0), (1,)]
+
+    def vectors(self):
+        return [(S, S(ABC)), (U, U([5, 2**64 - 1, 0])), (S, S()), (U, U())]
+
+    def test_the_classes_have_slots_of_their_own(self):
+        # else the comparisons below would compare the method with itself
+        for cls in (S, U):
+            subclass = type('Sub', (cls,), {})
+            self.assertNotEqual(slot(cls, 'mp_subscript'), slot(subclass, 'mp_subscript'))
+        iterator_subclass = type('Sub', (P.SwigPyIterator,), {})
+        self.assertNotEqual(slot(P.SwigPyIterator, 'tp_iternext'), slot(iterator_subclass, 'tp_iternext'))
+
+    def test_indexing_answers_as_getitem(self):
+        for cls, vector in self.vectors():
+            for key in self.KEYS:
+                with self.subTest(cls=cls.__name__, size=len(vector), key=key):
+                    by_slot = outcome(lambda: vector[key])
+                    by_method = outcome(lambda: cls.__getitem__(vector, key))
+                    if isinstance(by_slot[1], cls):
+                        by_slot, by_method = list(by_slot[1]), list(by_method[1])
+                    self.assertEqual(by_slot, by_method)
+
+    def test_a_freed_vector_answers_as_getitem(self):
+        for cls, delete in ((S, m.delete_StringVector), (U, m.delete_UniqueIDVector)):
+            vector = cls(cls is S and ABC or [1, 2, 3])
+            delete(vector)
+            for key in (0, -1, slice(0, 1)):
+                with self.subTest(cls=cls.__name__, key=key):
+                    by_slot = outcome(lambda: vector[key])
+                    self.assertEqual(by_slot, outcome(lambda: cls.__getitem__(vector, key)))
+                    self.assertIs(by_slot[0], TypeError)
+
+    def test_items_come_back_as_the_method_converts_them(self):
+        cases = [(S, ['', 'entity', '\u00e9\u4e2d\U0001f600', 'nul\0inside']),
+                 (U, [0, 1, 2**63, 2**64 - 1])]
+        for cls, items in cases:
+            vector = cls(items)
+            for i, item in enumerate(items):
+                with self.subTest(cls=cls.__name__, item=item):
+                    self.assertEqual(vector[i], item)
+                    self.assertIs(type(vector[i]), type(item))
+                    self.assertEqual(vector[i - len(items)], item)
+
+    def test_iteration_answers_as_next(self):
+        def kinds(vector):
+            return {'iterator': vector.iterator, 'begin': vector.begin, 'rbegin': vector.rbegin,
+                    'end': vector.end, 'rend': vector.rend, 'end - 1': lambda: vector.end() - 1}
+
+        for cls, vector in self.vectors():
+            for kind, make in kinds(vector).items():
+                if kind == 'end - 1' and not vector:
+                    continue
+                with self.subTest(cls=cls.__name__, size=len(vector), kind=kind):
+                    by_slot, by_method = make(), make()
+                    for _ in range(len(vector) + 2):
+                        self.assertEqual(outcome(lambda: next(by_slot)),
+                                         outcome(lambda: P.SwigPyIterator.__next__(by_method)))
+                        self.assertEqual(outcome(by_slot.value), outcome(by_method.value))
+
+    def test_iteration_follows_a_changing_or_freed_vector(self):
+        v = S(ABC)
+        seen = []
+        for item in v:
+            seen.append(item)
+            if item == 'a':
+                v.append('d')
+            if item == 'c':
+                del v[0:]
+        self.assertEqual(seen, ['a', 'b', 'c'])
+        v = U([1, 2, 3])
+        it = iter(v)
+        self.assertEqual(next(it), 1)
+        m.delete_UniqueIDVector(v)
+        with self.assertRaises(StopIteration) as raised:
+            next(it)
+        self.assertEqual(raised.exception.args, ())
+
+    def test_overriding_methods_are_called(self):
+        class Doubled(U):
+            def __getitem__(self, key):
+                return 2 * U.__getitem__(self, key)
+
+        class Plain(U):
+            pass
+
+        class Counted(P.SwigPyIterator):
+            pass
+
+        self.assertEqual(Doubled([4])[0], 8)
+        self.assertEqual(Plain([4])[0], 4)
+        self.assertEqual(Plain([4])[-1], 4)
+        self.assertEqual(outcome(lambda: Plain([4])[1])[0], IndexError)
+        it = U([1, 2]).iterator()
+        it.__class__ = Counted
+        self.assertEqual(list(it), [1, 2])
+
+    def test_a_method_replaced_on_the_class_is_called(self):
+        # run in a fresh interpreter: the replacement would outlive this test
+        result = support.run_without_host('''
+            import PluginInterfaces as P
+            v = P.UniqueIDVector([4, 5])
+            own_getitem = P.UniqueIDVector.__dict__['__getitem__']
+            own_next = P.SwigPyIterator.__dict__['__next__']
+            P.UniqueIDVector.__getitem__ = lambda self, key: ('replaced', key)
+            P.SwigPyIterator.__next__ = lambda self: 'replaced next'
+            print(v[0], next(v.iterator()))
+            del P.UniqueIDVector.__getitem__
+            try:
+                v[0]
+            except TypeError as error:
+                print('TypeError', error)
+            P.UniqueIDVector.__getitem__ = own_getitem
+            P.SwigPyIterator.__next__ = own_next
+            print(v[0], v[-1], next(v.iterator()), list(v))
+        ''')
+        self.assertEqual(result.stdout.splitlines(), [
+            "('replaced', 0) replaced next",
+            "TypeError 'UniqueIDVector' object is not subscriptable",
+            '4 5 4 [4, 5]',
+        ])
+
+
 class SequenceArguments(unittest.TestCase):
     """A vector argument taken by const reference accepts any sequence."""
 

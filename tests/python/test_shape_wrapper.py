@@ -64,7 +64,8 @@ class ShapeWrapper(unittest.TestCase):
                     '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n')
         shaped = shape_wrapper.guard_registration(register + shape_wrapper.INITIALISE)
         self.assertIn('return NULL;\n  if (!pi_acceptsProxyClass(SWIGTYPE_p_X, obj)) return NULL;\n'
-                      '  SWIG_TypeNewClientData(SWIGTYPE_p_X', shaped)
+                      '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n'
+                      '  pi_proxyClassRegistered(SWIGTYPE_p_X, obj);\n', shaped)
         self.assertIn('"the object is initialised already"', shaped)
         self.assertNotIn('SwigPyObject_append', shaped)
         with self.assertRaises(ValueError):
