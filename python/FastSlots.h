@@ -42,8 +42,74 @@ inline bool holdsOwnMethod(PyTypeObject *klass, const char *name, PyCFunction ow
 inline SwigPyObject *nativeOf(PyObject *self, swig_type_info *type)
 {
     SwigPyObject *sthis = reinterpret_cast<SwigPyObject *>(pi_proxyThis(self));
-    return sthis && sthis->ty == type && sthis->ptr ? sthis : nullptr;
+    if (!sthis) {
+        PyErr_Clear();  // a key that failed to compare: the method looks again
+        return nullptr;
+    }
+    return sthis->ty == type && sthis->ptr ? sthis : nullptr;
 }
+
+// nativeOf for an iterator, which a for loop asks for its next item many
+// times in a row.
+//
+// The pointer object is read from the iterator's dictionary. From Python
+// 3.11 on, a proxy's attributes stay values in the instance until something
+// asks for its dictionary, and reading "this" from them costs twice as much;
+// an iterator gets its dictionary on its first step (the same attributes,
+// stored as before 3.11).
+//
+// The answer for the last iterator is kept with the versions of its class
+// and its dictionary. The interpreter gives a class a new version whenever
+// an attribute of it or of a base changes, and a dictionary a new one with
+// every change to it; no two classes or dictionaries ever share a version.
+// While both are unchanged, the class still reads "this" from the
+// dictionary, and the dictionary still holds the same pointer object.
+class IteratorThis {
+public:
+    static SwigPyObject *of(PyObject *self)
+    {
+        PyTypeObject *type = Py_TYPE(self);
+        PyObject **dictptr = _PyObject_GetDictPtr(self);  // may make the dictionary
+        PyObject *dict = dictptr ? *dictptr : nullptr;
+        if (!dict || !PyDict_CheckExact(dict))
+            return nativeOf(self, pyseq::iteratorType());
+#if PY_VERSION_HEX < 0x030C0000
+        const uint64_t dictVersion = reinterpret_cast<PyDictObject *>(dict)->ma_version_tag;
+        if (dict == last_.dict && dictVersion == last_.dictVersion && type == last_.type && validVersion(type) &&
+            type->tp_version_tag == last_.typeVersion)
+            return usable(last_.sthis);
+#endif
+        if (type->tp_getattro != PyObject_GenericGetAttr || _PyType_Lookup(type, SWIG_This()))
+            return nativeOf(self, pyseq::iteratorType());
+        PyObject *obj = PyDict_GetItemWithError(dict, SWIG_This());
+        if (!obj || Py_TYPE(obj) != SwigPyObject_type()) {
+            PyErr_Clear();  // a key that failed to compare: the method looks again
+            return nullptr;
+        }
+        SwigPyObject *sthis = reinterpret_cast<SwigPyObject *>(obj);
+#if PY_VERSION_HEX < 0x030C0000
+        if (validVersion(type))  // the lookup above gave the class a version
+            last_ = {type, type->tp_version_tag, dict, dictVersion, sthis};
+#endif
+        return usable(sthis);
+    }
+
+private:
+    static bool validVersion(PyTypeObject *type) { return PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG); }
+    static SwigPyObject *usable(SwigPyObject *sthis)
+    {
+        return sthis->ty == pyseq::iteratorType() && sthis->ptr ? sthis : nullptr;
+    }
+
+    struct Last {
+        PyTypeObject *type;
+        unsigned int typeVersion;
+        PyObject *dict;
+        uint64_t dictVersion;
+        SwigPyObject *sthis;
+    };
+    static inline Last last_ = {nullptr, 0, nullptr, 0, nullptr};
+};
 
 // vector[i] for an int i within the vector: the item, converted as
 // `__getitem__` converts it.
@@ -99,7 +165,7 @@ struct Next {
     {
         // Converting an item runs no Python code, so nothing can free the
         // iterator while it moves. At the end, the method ends the iteration.
-        if (SwigPyObject *sthis = nativeOf(self, pyseq::iteratorType())) {
+        if (SwigPyObject *sthis = IteratorThis::of(self)) {
             if (PyObject *item = static_cast<swig::SwigPyIterator *>(sthis->ptr)->nextOrEnd())
                 return item;
             if (PyErr_Occurred())

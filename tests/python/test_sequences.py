@@ -618,6 +618,35 @@ class Slots(unittest.TestCase):
             next(it)
         self.assertEqual(raised.exception.args, ())
 
+    def test_an_iterator_follows_any_change_of_its_pointer_object(self):
+        first, second = U([1, 2, 3, 4]), U([10, 20, 30, 40])
+        a, b = iter(first), iter(second)
+        self.assertEqual([next(a), next(b), next(a), next(b)], [1, 10, 2, 20])
+        a.note = 'another attribute'  # the dictionary changes, "this" stays
+        self.assertEqual(next(a), 3)
+        a.this = iter(second).this  # another iterator's pointer object
+        self.assertEqual([next(a), next(a), next(b)], [10, 20, 30])
+        del a.this
+        self.assertEqual(outcome(lambda: next(a)), outcome(lambda: P.SwigPyIterator.__next__(a)))
+        self.assertIs(outcome(lambda: next(a))[0], TypeError)
+        c = iter(first)
+        next(c)
+        m.delete_SwigPyIterator(c)
+        self.assertEqual(outcome(lambda: next(c)), outcome(lambda: P.SwigPyIterator.__next__(c)))
+
+    def test_an_iterator_follows_a_change_of_its_class(self):
+        result = support.run_without_host('''
+            import PluginInterfaces as P
+            other = iter(P.UniqueIDVector([7, 8])).this
+            it = iter(P.UniqueIDVector([1, 2, 3]))
+            print(next(it))
+            P.SwigPyIterator.this = property(lambda self: other)
+            print(next(it), next(it))
+            del P.SwigPyIterator.this
+            print(next(it))
+        ''')
+        self.assertEqual(result.stdout.split(), ['1', '7', '8', '2'], result.stderr)
+
     def test_overriding_methods_are_called(self):
         class Doubled(U):
             def __getitem__(self, key):
