@@ -36,7 +36,8 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
 8. SWIG_PyInstanceMethod_New makes the module's own instance-method objects
    (python/InstanceMethod.h), which a method call does not bind, instead of
    the interpreter's; it no longer leaks a reference to the docstring copy
-   of the function it wraps.
+   of the function it wraps, and finds that copy by its position in the
+   method table instead of comparing its name with every entry.
 9. An overload dispatcher that tests its first argument against the same
    type for several overloads converts it once and reuses the answer.
 10. Finding "this" in an instance dictionary uses the lookup that does not
@@ -227,7 +228,7 @@ OWN_INSTANCE_METHOD = (
     '    /* The module\'s own functions are wrapped in their copies that carry\n'
     '       the proxy docstrings. */\n'
     '    PyCFunctionObject *funcobj = PyCFunction_Check(func) ? (PyCFunctionObject *)func : 0;\n'
-    '    PyMethodDef *ml = funcobj ? SWIG_PythonGetProxyDoc(funcobj->m_ml->ml_name) : 0;\n'
+    '    PyMethodDef *ml = funcobj ? pi_proxyDocOf(funcobj->m_ml) : 0;\n'
     '    PyObject *method;\n'
     '    if (!ml)\n'
     '      return PIPython::instanceMethod(func, false);\n'
@@ -240,13 +241,30 @@ OWN_INSTANCE_METHOD = (
     '  }\n')
 
 
+PROXY_DOC_OF = (
+    '  /* The copy of a method table entry that carries the proxy docstring:\n'
+    '     the entry at the same position of the copied table when it has the\n'
+    '     same name, else the one found by name. */\n'
+    '  SWIGINTERN PyMethodDef *pi_proxyDocOf(PyMethodDef *ml) {\n'
+    '    const size_t count = sizeof(SwigMethods) / sizeof(SwigMethods[0]);\n'
+    '    const size_t copies = sizeof(SwigMethods_proxydocs) / sizeof(SwigMethods_proxydocs[0]);\n'
+    '    if (ml >= SwigMethods && ml < SwigMethods + count) {\n'
+    '      const size_t i = (size_t)(ml - SwigMethods);\n'
+    '      if (i < copies && SwigMethods_proxydocs[i].ml_name && strcmp(SwigMethods_proxydocs[i].ml_name, ml->ml_name) == 0)\n'
+    '        return &SwigMethods_proxydocs[i];\n'
+    '    }\n'
+    '    return SWIG_PythonGetProxyDoc(ml->ml_name);\n'
+    '  }\n'
+    '\n')
+
+
 def make_own_instance_methods(wrapper):
     """SWIG_PyInstanceMethod_New makes the module's own method objects, and
     keeps no extra reference to the docstring copy it makes."""
     matches = [m for m in INSTANCE_METHOD.finditer(wrapper) if 'return PyInstanceMethod_New(func);' in m.group(0)]
     if len(matches) != 1:
         raise ValueError('no SWIG_PyInstanceMethod_New to shape')
-    shaped, count = INSTANCE_METHOD.subn(lambda m: m.group(1) + OWN_INSTANCE_METHOD, wrapper)
+    shaped, count = INSTANCE_METHOD.subn(lambda m: PROXY_DOC_OF + m.group(1) + OWN_INSTANCE_METHOD, wrapper)
     if count != 1:
         raise ValueError('no SWIG_PyInstanceMethod_New to shape')
     return shaped

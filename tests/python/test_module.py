@@ -58,6 +58,27 @@ class MethodTable(unittest.TestCase):
             with self.subTest(name):
                 self.assertEqual(getattr(m, name).__doc__, doc)
 
+    def test_proxy_methods_carry_the_docstring_of_their_short_name(self):
+        # each method of a proxy class documents itself as the flat function
+        # ClassName_method does, under the method's own name
+        m = module()
+        import PluginInterfaces as P
+        checked = 0
+        for class_name, cls in vars(P).items():
+            if not isinstance(cls, type):
+                continue
+            for name, method in vars(cls).items():
+                if type(method).__name__ != 'instancemethod':
+                    continue  # static methods keep the flat function's text
+                function = method.__func__
+                with self.subTest(function.__name__):
+                    flat_doc = getattr(m, function.__name__).__doc__
+                    short = function.__name__[len(class_name) + 1:]
+                    self.assertEqual(method.__doc__, flat_doc.replace(function.__name__ + '(', short + '('))
+                    self.assertEqual(function.__name__, getattr(m, function.__name__).__name__)
+                    checked += 1
+        self.assertGreater(checked, 140)
+
     def test_calling_conventions(self):
         m = module()
         cases = [

@@ -115,6 +115,8 @@ class ShapeWrapper(unittest.TestCase):
         self.assertIn('return PIPython::instanceMethod(func, false);', shaped)
         self.assertIn('method = PIPython::instanceMethod(func, true);\n    Py_DECREF(func);', shaped)
         self.assertTrue(shaped.endswith(following), 'the next function is left as it was')
+        self.assertLess(shaped.index('SWIGINTERN PyMethodDef *pi_proxyDocOf(PyMethodDef *ml)'),
+                        shaped.index('pi_proxyDocOf(funcobj->m_ml)'), 'defined before its use')
         with self.assertRaises(ValueError):
             shape_wrapper.make_own_instance_methods(shaped)
 
