@@ -22,7 +22,7 @@ struct InstanceMethod {
     PyObject *func;
     vectorcallfunc vectorcall;
     PyCFunction direct;  // func's C function, when it may be entered directly
-    bool takesOne;       // direct takes one object (else an argument tuple)
+    PyObject *module;    // the first argument of `direct` (borrowed from func)
 };
 
 #if PY_VERSION_HEX >= 0x03090000
@@ -42,8 +42,9 @@ inline PyObject *vectorcall(PyObject *callable, PyObject *const *args, size_t na
 inline PyTypeObject *instanceMethodType();
 
 // What the interpreter checks after calling a C function: a result and a
-// pending error go together never, no result and no error neither.
-inline PyObject *checkedResult(PyObject *func, PyObject *result)
+// pending exception go together never, no result and no exception neither.
+// The report names the function, as the interpreter's does.
+[[gnu::noinline]] inline PyObject *checkedResult(PyObject *func, PyObject *result)
 {
     if (!result == !PyErr_Occurred()) {
         Py_CLEAR(result);
@@ -53,34 +54,53 @@ inline PyObject *checkedResult(PyObject *func, PyObject *result)
     return result;
 }
 
+inline PyObject *callThroughInterpreter(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
+{
+    return vectorcall(reinterpret_cast<InstanceMethod *>(self)->func, args, nargsf, kwnames);
+}
+
+[[gnu::noinline]] inline PyObject *callWithInstanceChecked(InstanceMethod *method, PyObject *instance)
+{
+    return checkedResult(method->func, method->direct(method->module, instance));
+}
+
 // The module's own functions are entered directly when a method is called
 // without keywords: a function of one argument with the instance alone (the
 // commonest call: `client.isValid()`, `len(vector)`, `next(iterator)`), any
 // other with the arguments packed into a tuple as the interpreter would.
-// Every other callable is called through the interpreter.
-inline PyObject *instanceMethodCall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
+// Every other call goes through the interpreter.
+//
+// A caller that offers the slot before the arguments
+// (PY_VECTORCALL_ARGUMENTS_OFFSET) is the interpreter's call of a callable
+// object, which checks the result itself; every other call has the result
+// checked here. The module's functions never break that rule: the checks
+// are for the calling convention, not for their answers.
+inline PyObject *callWithInstance(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
 {
     InstanceMethod *method = reinterpret_cast<InstanceMethod *>(self);
+    if (PyVectorcall_NARGS(nargsf) != 1 || kwnames)
+        return vectorcall(method->func, args, nargsf, kwnames);
+    if (!(nargsf & PY_VECTORCALL_ARGUMENTS_OFFSET))
+        return callWithInstanceChecked(method, args[0]);
+    return method->direct(method->module, args[0]);
+}
+
+inline PyObject *callWithTuple(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
+{
+    InstanceMethod *method = reinterpret_cast<InstanceMethod *>(self);
+    if (kwnames)
+        return vectorcall(method->func, args, nargsf, kwnames);
     const Py_ssize_t count = PyVectorcall_NARGS(nargsf);
-    if (method->direct && !kwnames) {
-        PyObject *module = PyCFunction_GET_SELF(method->func);
-        if (method->takesOne) {
-            if (count == 1)
-                return checkedResult(method->func, method->direct(module, args[0]));
-        } else {
-            PyObject *tuple = PyTuple_New(count);
-            if (!tuple)
-                return nullptr;
-            for (Py_ssize_t i = 0; i < count; ++i) {
-                Py_INCREF(args[i]);
-                PyTuple_SET_ITEM(tuple, i, args[i]);
-            }
-            PyObject *result = method->direct(module, tuple);
-            Py_DECREF(tuple);
-            return checkedResult(method->func, result);
-        }
+    PyObject *tuple = PyTuple_New(count);
+    if (!tuple)
+        return nullptr;
+    for (Py_ssize_t i = 0; i < count; ++i) {
+        Py_INCREF(args[i]);
+        PyTuple_SET_ITEM(tuple, i, args[i]);
     }
-    return vectorcall(method->func, args, nargsf, kwnames);
+    PyObject *result = method->direct(method->module, tuple);
+    Py_DECREF(tuple);
+    return nargsf & PY_VECTORCALL_ARGUMENTS_OFFSET ? result : checkedResult(method->func, result);
 }
 
 // A new method of `func`; `own` tells that `func` is one of the module's
@@ -92,10 +112,11 @@ inline PyObject *newInstanceMethod(PyObject *func, bool own)
         return nullptr;
     Py_INCREF(func);
     method->func = func;
-    method->vectorcall = instanceMethodCall;
     const int flags = own && Py_TYPE(func) == &PyCFunction_Type ? PyCFunction_GET_FLAGS(func) : 0;
-    method->direct = flags == METH_O || flags == METH_VARARGS ? PyCFunction_GET_FUNCTION(func) : nullptr;
-    method->takesOne = flags == METH_O;
+    const bool direct = flags == METH_O || flags == METH_VARARGS;
+    method->direct = direct ? PyCFunction_GET_FUNCTION(func) : nullptr;
+    method->module = direct ? PyCFunction_GET_SELF(func) : nullptr;
+    method->vectorcall = !direct ? callThroughInterpreter : flags == METH_O ? callWithInstance : callWithTuple;
     PyObject_GC_Track(method);
     return reinterpret_cast<PyObject *>(method);
 }
