@@ -43,15 +43,21 @@ inline PyTypeObject *instanceMethodType();
 
 // What the interpreter checks after calling a C function: a result and a
 // pending exception go together never, no result and no exception neither.
-// The report names the function, as the interpreter's does.
+// The report names the function, in the interpreter's own words.
 [[gnu::noinline]] inline PyObject *checkedResult(PyObject *func, PyObject *result)
 {
+#if PY_VERSION_HEX >= 0x030D0000
     if (!result == !PyErr_Occurred()) {
         Py_CLEAR(result);
         PyErr_Format(PyExc_SystemError, "%R returned %s", func,
-                     PyErr_Occurred() ? "a result with an error set" : "NULL without setting an error");
+                     PyErr_Occurred() ? "a result with an exception set" : "NULL without setting an exception");
     }
     return result;
+#elif PY_VERSION_HEX >= 0x03090000
+    return _Py_CheckFunctionResult(PyThreadState_Get(), func, result, nullptr);
+#else
+    return _Py_CheckFunctionResult(func, result, nullptr);
+#endif
 }
 
 inline PyObject *callThroughInterpreter(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
@@ -71,10 +77,11 @@ inline PyObject *callThroughInterpreter(PyObject *self, PyObject *const *args, s
 // Every other call goes through the interpreter.
 //
 // A caller that offers the slot before the arguments
-// (PY_VECTORCALL_ARGUMENTS_OFFSET) is the interpreter's call of a callable
-// object, which checks the result itself; every other call has the result
-// checked here. The module's functions never break that rule: the checks
-// are for the calling convention, not for their answers.
+// (PY_VECTORCALL_ARGUMENTS_OFFSET) is, in the interpreter, a call through
+// PyObject_Vectorcall, which checks the result itself (naming the method
+// object); every other call has the result checked here (naming the
+// function). The module's functions never break the calling convention:
+// the checks only decide who reports a function that did.
 inline PyObject *callWithInstance(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames)
 {
     InstanceMethod *method = reinterpret_cast<InstanceMethod *>(self);
@@ -100,7 +107,7 @@ inline PyObject *callWithTuple(PyObject *self, PyObject *const *args, size_t nar
     }
     PyObject *result = method->direct(method->module, tuple);
     Py_DECREF(tuple);
-    return nargsf & PY_VECTORCALL_ARGUMENTS_OFFSET ? result : checkedResult(method->func, result);
+    return checkedResult(method->func, result);
 }
 
 // A new method of `func`; `own` tells that `func` is one of the module's
@@ -112,10 +119,10 @@ inline PyObject *newInstanceMethod(PyObject *func, bool own)
         return nullptr;
     Py_INCREF(func);
     method->func = func;
-    const int flags = own && Py_TYPE(func) == &PyCFunction_Type ? PyCFunction_GET_FLAGS(func) : 0;
+    const int flags = own && Py_TYPE(func) == &PyCFunction_Type ? PyCFunction_GetFlags(func) : 0;
     const bool direct = flags == METH_O || flags == METH_VARARGS;
-    method->direct = direct ? PyCFunction_GET_FUNCTION(func) : nullptr;
-    method->module = direct ? PyCFunction_GET_SELF(func) : nullptr;
+    method->direct = direct ? PyCFunction_GetFunction(func) : nullptr;
+    method->module = direct ? PyCFunction_GetSelf(func) : nullptr;
     method->vectorcall = !direct ? callThroughInterpreter : flags == METH_O ? callWithInstance : callWithTuple;
     PyObject_GC_Track(method);
     return reinterpret_cast<PyObject *>(method);
@@ -195,7 +202,7 @@ inline PyObject *instanceMethodCompare(PyObject *self, PyObject *other, int op)
 inline PyObject *instanceMethodNew(PyTypeObject *, PyObject *args, PyObject *kwargs)
 {
     PyObject *func;
-    if (kwargs && PyDict_GET_SIZE(kwargs) != 0) {
+    if (kwargs && PyDict_Size(kwargs) != 0) {
         PyErr_SetString(PyExc_TypeError, "instancemethod() takes no keyword arguments");
         return nullptr;
     }
@@ -220,7 +227,8 @@ inline PyTypeObject *instanceMethodType()
         {nullptr, nullptr, nullptr, nullptr, nullptr},
     };
     static PyTypeObject type = [] {
-        PyTypeObject t{PyVarObject_HEAD_INIT(nullptr, 0)};
+        PyTypeObject t{};  // as PyVarObject_HEAD_INIT(nullptr, 0): one reference, no type yet
+        t.ob_base.ob_base.ob_refcnt = 1;
         t.tp_name = "instancemethod";
         t.tp_basicsize = sizeof(InstanceMethod);
         t.tp_dealloc = instanceMethodDealloc;

@@ -1,7 +1,8 @@
 """The proxy classes' methods: the module makes them with
 SWIG_PyInstanceMethod_New. Whatever Python does with one of them must give
 what it gives with the interpreter's own instance-method object around the
-same function; only the cost of a call differs."""
+same function; only the cost of a call differs, and, for a C function that
+breaks the calling convention, which object the SystemError names."""
 
 import ctypes
 import functools
@@ -12,6 +13,7 @@ import sys
 import unittest
 import weakref
 
+import _misbehaving
 import _PluginInterfaces as flat
 import PluginInterfaces as P
 
@@ -217,6 +219,75 @@ class SameAsTheInterpretersInstanceMethod(unittest.TestCase):
         client.extra = 1
         self.assertEqual(sorted(vars(client)), ['extra', 'this'])
         self.assertFalse(client.isValid())
+
+
+
+# Ways of calling a method `f` (also the class's `__len__`) on an instance.
+CALLS = [
+    ('method call', lambda cls, obj: obj.f()),
+    ('bound method called', lambda cls, obj: (lambda bound: bound())(obj.f)),
+    ('the stored object called', lambda cls, obj: cls.__dict__['f'](obj)),
+    ('unpacked arguments', lambda cls, obj: cls.__dict__['f'](*[obj])),
+    ('an empty keyword dict', lambda cls, obj: cls.__dict__['f'](obj, **{})),
+    ('map', lambda cls, obj: list(map(cls.__dict__['f'], [obj]))),
+    ('the __call__ slot', lambda cls, obj: type(cls.__dict__['f']).__call__(cls.__dict__['f'], obj)),
+    ('a special method', lambda cls, obj: len(obj)),
+]
+
+
+def report(action, named):
+    """What a call gives: the exception's type, text and cause, or the value;
+    the objects in `named` are replaced by 'CALLABLE' in the text."""
+    try:
+        return ('value', repr(action()))
+    except BaseException as error:  # noqa: B902 - every outcome is compared
+        text = str(error)
+        for obj in named:
+            text = text.replace(repr(obj), 'CALLABLE')
+        return (type(error).__name__, text, type(error.__cause__).__name__)
+
+
+class FunctionsThatBreakTheCallingConvention(unittest.TestCase):
+    """A C function that returns no result without an exception, or a result
+    with one pending, is reported by the interpreter as a SystemError, with
+    the pending exception as its cause. The module's functions never do
+    either. These stand-ins check that a method object reports it in the
+    interpreter's words, as its own instance method does, and never lets
+    the pending exception through as if it had been raised.
+
+    Which object the report names depends on the way of calling, also for
+    the interpreter's own instance method (the function, the method object,
+    or the slot wrapper): only that name may differ."""
+
+    def test_every_way_of_calling(self):
+        for prefix in ('', 'tuple_'):
+            for name in ('null_without_exception', 'result_with_exception', 'right_result'):
+                function = getattr(_misbehaving, prefix + name)
+                ours = _misbehaving.own_method(function)
+                theirs = _interpreter_instance_method(function)
+                mine_cls = type('Mine', (), {'f': ours, '__len__': ours})
+                their_cls = type('Theirs', (), {'f': theirs, '__len__': theirs})
+                slot = type(ours).__call__, type(theirs).__call__
+                for way, action in CALLS:
+                    with self.subTest(function=prefix + name, call=way):
+                        mine = report(lambda: action(mine_cls, mine_cls()), (function, ours) + slot)
+                        reference = report(lambda: action(their_cls, their_cls()), (function, theirs) + slot)
+                        self.assertEqual(mine, reference)
+                        if name != 'right_result':
+                            self.assertEqual(mine[0], 'SystemError')
+
+    def test_a_function_taking_a_tuple_is_named_as_the_interpreter_names_it(self):
+        function = _misbehaving.tuple_result_with_exception
+        ours = _misbehaving.own_method(function)
+        theirs = _interpreter_instance_method(function)
+        mine_cls = type('Mine', (), {'f': ours, '__len__': ours})
+        their_cls = type('Theirs', (), {'f': theirs, '__len__': theirs})
+        for way, action in CALLS:
+            with self.subTest(call=way):
+                mine = report(lambda: action(mine_cls, mine_cls()), ())
+                reference = report(lambda: action(their_cls, their_cls()), ())
+                self.assertEqual(mine, reference)
+                self.assertIn(repr(function), mine[1])
 
 
 if __name__ == '__main__':
