@@ -95,6 +95,41 @@ is connected.%}
 
 // ------------------------------------------------------- argument conversion
 
+// A str for a `const std::string &` is copied from its UTF-8 form into a
+// string that lives in the wrapper, not into one allocated for the call.
+// Anything else, and a str without a UTF-8 form (lone surrogates), takes the
+// runtime's conversion, with its answers and argument errors.
+%typemap(in, noblock=1, fragment=SWIG_AsPtr_frag(std::string)) const std::string & (int res = SWIG_OLDOBJ, std::string text) {
+  {
+    Py_ssize_t size = 0;
+    const char *utf8 = 0;
+    if (PyUnicode_Check($input) && !(utf8 = PyUnicode_AsUTF8AndSize($input, &size)))
+      PyErr_Clear();
+    if (utf8) {
+      text.assign(utf8, (size_t)size);
+      $1 = &text;
+    } else {
+      std::string *ptr = (std::string *)0;
+      res = SWIG_AsPtr_std_string($input, &ptr);
+      if (!SWIG_IsOK(res)) {
+        %argument_fail(res, "$type", $symname, $argnum);
+      }
+      if (!ptr) {
+        %argument_nullref("$type", $symname, $argnum);
+      }
+      $1 = ptr;
+    }
+  }
+}
+%typemap(freearg, noblock=1) const std::string & {
+  if (SWIG_IsNewObj(res$argnum)) delete $1;
+}
+// The name a director hands to Python is made from the caller's string
+// itself, not from a copy of it.
+%typemap(directorin, noblock=1, fragment=SWIG_From_frag(std::string)) const std::string & {
+  $input = SWIG_From_std_string($1);
+}
+
 %{
 // Record field setters skip a null record themselves, so they take None as
 // the record and do nothing. The extents setters copy into the record
