@@ -148,6 +148,19 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.strings_from_utf8('nothing to shape')
 
+    def test_a_proxy_for_a_native_object_is_made_like_an_initialised_one(self):
+        runtime = (shape_wrapper.NEW_SHADOW + '{\n    PyObject *empty_args = PyTuple_New(0);\n    if (empty_args) {\n'
+                   + shape_wrapper.NO_KEYWORDS + '        if (inst) {\n' + shape_wrapper.SHADOW_THIS
+                   + '        }\n      }\n      Py_DECREF(empty_args);\n    }\n}\n')
+        shaped = shape_wrapper.proxies_made_without_keywords(shape_wrapper.shadow_proxies_as_initialised(runtime))
+        self.assertNotIn('PyType_Modified', shaped)
+        self.assertNotIn('PyDict_New', shaped)
+        self.assertIn('tp_new((PyTypeObject *)data->newargs, empty_args, NULL);\n        if (inst) {\n'
+                      '          if (SWIG_Python_SetSwigThis(inst, swig_this) == -1) {', shaped)
+        self.assertEqual(shaped.count('{'), shaped.count('}'))
+        for shape in (shape_wrapper.shadow_proxies_as_initialised, shape_wrapper.proxies_made_without_keywords):
+            with self.assertRaises(ValueError):
+                shape('nothing to shape')
 
 if __name__ == '__main__':
     unittest.main()
