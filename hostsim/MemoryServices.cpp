@@ -3,6 +3,7 @@
 #include "hostsim/MemoryServices.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace testhost {
 
@@ -68,10 +69,12 @@ int removeFrom(std::vector<ifc::SignalCallback*>& list, ifc::SignalCallback* cal
 }  // namespace
 
 int MemorySignalService::addCallback(const std::string& name, ifc::SignalCallback* callback) {
+    ++changes_;
     return addTo(named_[name], callback);
 }
 
 int MemorySignalService::removeCallback(const std::string& name, ifc::SignalCallback* callback) {
+    ++changes_;
     const auto found = named_.find(name);
     if (found == named_.end()) {
         return 1;
@@ -83,9 +86,13 @@ int MemorySignalService::removeCallback(const std::string& name, ifc::SignalCall
     return status;
 }
 
-int MemorySignalService::addGlobalCallback(ifc::SignalCallback* callback) { return addTo(global_, callback); }
+int MemorySignalService::addGlobalCallback(ifc::SignalCallback* callback) {
+    ++changes_;
+    return addTo(global_, callback);
+}
 
 int MemorySignalService::removeGlobalCallback(ifc::SignalCallback* callback) {
+    ++changes_;
     return removeFrom(global_, callback);
 }
 
@@ -103,14 +110,24 @@ bool MemorySignalService::isRegistered(const std::string& name, const ifc::Signa
 
 int MemorySignalService::fireCallbacks(const std::string& name, ifc::SignalData* data) {
     fired.push_back(name);
-    // Callbacks may add or remove callbacks while they run: walk a copy and
-    // skip those that were removed in the meantime.
-    std::vector<ifc::SignalCallback*> receivers = callbacksFor(name);
-    receivers.insert(receivers.end(), global_.begin(), global_.end());
+    // Callbacks may add or remove callbacks while they run: walk a copy of
+    // the receivers and, once the registrations changed, skip those that were
+    // removed in the meantime. A few receivers are copied onto the stack.
+    const std::vector<ifc::SignalCallback*>& named = callbacksFor(name);
+    const std::size_t count = named.size() + global_.size();
+    ifc::SignalCallback* few[8];
+    std::vector<ifc::SignalCallback*> many;
+    ifc::SignalCallback** receivers = few;
+    if (count > std::size(few)) {
+        many.resize(count);
+        receivers = many.data();
+    }
+    std::copy(global_.begin(), global_.end(), std::copy(named.begin(), named.end(), receivers));
+    const unsigned long changesBefore = changes_;
     int called = 0;
-    for (ifc::SignalCallback* callback : receivers) {
-        if (isRegistered(name, callback)) {
-            callback->callback(name, data);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (changes_ == changesBefore || isRegistered(name, receivers[i])) {
+            receivers[i]->callback(name, data);
             ++called;
         }
     }

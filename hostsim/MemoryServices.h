@@ -121,6 +121,8 @@ private:
 
     std::map<std::string, std::vector<ifc::SignalCallback*>> named_;
     std::vector<ifc::SignalCallback*> global_;
+    // Counts the calls that may have changed the registrations.
+    unsigned long changes_ = 0;
 };
 
 // Keeps every setting; counts snapshots and follows the timer state.

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "bridge/PIFunctionMap.h"
 #include "hostsim/ServiceHost.h"
 #include "services/PIServiceClient.h"
@@ -111,6 +115,74 @@ TEST_F(Signals, a_callback_removed_and_deleted_during_a_signal_is_not_called) {
     EXPECT_EQ(remover.calls, 1);
     EXPECT_TRUE(log_.empty());
     EXPECT_FALSE(signals_->hasCallbacks("s"));
+}
+
+// On its first call, removes two callbacks and registers a new one.
+class Meddler : public ifc::SignalCallback {
+public:
+    Meddler(ifc::SignalInterface& signals, ifc::SignalCallback* named, ifc::SignalCallback* global,
+            ifc::SignalCallback* added)
+        : signals_(signals), named_(named), global_(global), added_(added) {}
+    void callback(const std::string& name, ifc::SignalData*) override {
+        if (calls++ == 0) {
+            EXPECT_EQ(signals_.removeCallback(name, named_), 0);
+            EXPECT_EQ(signals_.removeGlobalCallback(global_), 0);
+            EXPECT_EQ(signals_.addCallback(name, added_), 0);
+        }
+    }
+    int calls = 0;
+
+private:
+    ifc::SignalInterface& signals_;
+    ifc::SignalCallback* named_;
+    ifc::SignalCallback* global_;
+    ifc::SignalCallback* added_;
+};
+
+// However many receivers a signal has, it reaches those registered when it
+// was fired, in order, less those removed while it is being fired.
+TEST_F(Signals, a_signal_reaches_the_receivers_it_was_fired_for_less_those_removed_meanwhile) {
+    for (const int named : {2, 7, 8, 9, 30}) {
+        SCOPED_TRACE(named);
+        log_.clear();
+        std::vector<std::unique_ptr<Recorder>> recorders;
+        for (int i = 0; i < named + 2; ++i) {
+            recorders.push_back(std::make_unique<Recorder>(std::to_string(i), log_));
+        }
+        Recorder added("added", log_);
+        Meddler meddler(*signals_, recorders[named - 1].get(), recorders[named + 1].get(), &added);
+        ASSERT_EQ(signals_->addCallback("s", &meddler), 0);
+        for (int i = 0; i < named; ++i) {
+            ASSERT_EQ(signals_->addCallback("s", recorders[i].get()), 0);
+        }
+        ASSERT_EQ(signals_->addGlobalCallback(recorders[named].get()), 0);
+        ASSERT_EQ(signals_->addGlobalCallback(recorders[named + 1].get()), 0);
+
+        EXPECT_EQ(signals_->fireCallbacks("s", nullptr), named + 1);
+        std::vector<std::string> expected;
+        for (int i = 0; i < named - 1; ++i) {
+            expected.push_back(std::to_string(i));
+        }
+        expected.push_back(std::to_string(named));
+        std::vector<std::string> tags;
+        for (const auto& r : log_) {
+            tags.push_back(r.tag);
+        }
+        EXPECT_EQ(tags, expected);
+
+        log_.clear();
+        EXPECT_EQ(signals_->fireCallbacks("s", nullptr), named + 2) << "the added one, not the removed ones";
+        ASSERT_FALSE(log_.empty());
+        EXPECT_EQ(log_.back().tag, std::to_string(named));
+        EXPECT_EQ(log_[log_.size() - 2].tag, "added");
+
+        signals_->removeCallback("s", &meddler);
+        signals_->removeCallback("s", &added);
+        for (int i = 0; i < named - 1; ++i) {
+            ASSERT_EQ(signals_->removeCallback("s", recorders[i].get()), 0);
+        }
+        ASSERT_EQ(signals_->removeGlobalCallback(recorders[named].get()), 0);
+    }
 }
 
 TEST_F(Signals, a_bare_payload_can_be_fired_and_destroyed) {
