@@ -33,7 +33,8 @@ struct PIOverlayText {
 
 // Selector 0: ptrVector [&id with id pre-set 0, text], intVector [0]; no
 // status. Returns the int at the address in ptrVector[0] after the request
-// (the identifier the host wrote); 0 without a host.
+// (the identifier the host wrote); 0 without a host, and 0 when the host
+// nulled that entry or removed it.
 PI_EXPORT int createOverlayText(const PIOverlayText* text);
 
 // Selector 1: ptrVector [&id, text], intVector [1, result 1]. Returns the status.

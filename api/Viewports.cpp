@@ -45,7 +45,10 @@ int createOverlayText(const PIOverlayText* text) {
     int id = 0;
     CatchAll request(PI_SERVERFUNC_OVERLAY_TEXT);
     request.ptrs(&id, text).ints(0).send();
-    return *static_cast<const int*>(request.block().ptrVector[0]);
+    // The host may replace the entry with the address of its own identifier;
+    // an entry it cleared or nulled reads as no identifier.
+    const auto& entries = request.block().ptrVector;
+    return entries.empty() || entries[0] == nullptr ? 0 : *static_cast<const int*>(entries[0]);
 }
 
 int updateOverlayText(int id, const PIOverlayText* text) {

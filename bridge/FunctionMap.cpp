@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 
 #include <iostream>
-#include <memory>
+#include <new>
 
 #include "bridge/PIBase.h"
 #include "bridge/PIDispatch.h"
@@ -63,8 +63,13 @@ void __setDebugIgnore(bool quiet) {
     if (g_FunctionMap != nullptr) {
         return;
     }
-    static const std::unique_ptr<IgnoreFunctor> s_IgnoreFunctor(new IgnoreFunctor);
-    g_FunctionMap = s_IgnoreFunctor.get();
+    // Built in static storage and never destroyed: g_FunctionMap is never
+    // reset, and requests may still come from static destructors that run
+    // after this function's own statics would have gone (a static client's
+    // unbind, the collector deleted at unload).
+    alignas(IgnoreFunctor) static unsigned char storage[sizeof(IgnoreFunctor)];
+    static IgnoreFunctor* const s_IgnoreFunctor = new (storage) IgnoreFunctor;
+    g_FunctionMap = s_IgnoreFunctor;
     if (!quiet) {
         std::cout << "Turning on debug/ignore mode.  Plug-in API effectively disabled.\n"
                   << "This is typically done for testing Python scripts and should be avoided\n"

@@ -154,6 +154,12 @@ TEST_F(Viewports, a_new_overlay_text_has_the_identifier_found_through_the_first_
         return nullptr;
     });
     EXPECT_EQ(PICommon::createOverlayText(nullptr), 99) << "the host replaced the entry";
+
+    testhost::respond(kOverlay, [](testhost::Exchange& e) {
+        e.setPointer(0, nullptr);
+        return nullptr;
+    });
+    EXPECT_EQ(PICommon::createOverlayText(nullptr), 0) << "the host nulled the entry";
 }
 
 TEST_F(Viewports, the_host_writes_overlay_records_and_colours_into_the_callers_variables) {

@@ -7,6 +7,7 @@
 #include "bridge/PIBase.h"
 #include "bridge/PIFunctionMap.h"
 #include "bridge/PIRequest.h"
+#include "services/PIClients.h"
 #include "tests/support/CapturedOutput.h"
 
 namespace {
@@ -17,6 +18,19 @@ const std::string kAnnouncement =
     "in real applications.  When used for testing, any compile errors below\n"
     "this line are likely a problem.\n"
     "------------------------------------------------------------------------\n";
+
+// Unload: a static object made before the ignore map and destroyed after
+// every function-local static still sends its request through the map (a
+// static client unbinding at unload). The sanitizers and memcheck see a map
+// that was freed by then.
+struct UnbindsAtUnload {
+    ~UnbindsAtUnload() {
+        if (g_FunctionMap != nullptr) {
+            client.unbind("unload");
+        }
+    }
+    PICommon::BasicClient<PluginClient::Interfaces::SignalInterface> client;
+} g_unbindsAtUnload;
 
 class DebugIgnore : public ::testing::Test {
 protected:
