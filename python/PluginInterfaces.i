@@ -29,6 +29,35 @@
   _initializePluginFunctionMap();
 %}
 
+// cvar looks its attributes up by the name as given: a name without a UTF-8
+// form (lone surrogates) or with an embedded NUL is simply not a variable,
+// so reading or writing it raises the unknown-variable AttributeError like
+// any other unknown name.
+%{
+static const char* pi_variableName(PyObject* name) {
+  Py_ssize_t size = 0;
+  const char* text = PyUnicode_AsUTF8AndSize(name, &size);
+  if (!text || strlen(text) != static_cast<size_t>(size)) {
+    PyErr_Clear();
+    PyErr_Format(PyExc_AttributeError, "Unknown C global variable '%U'", name);
+    return 0;
+  }
+  return text;
+}
+static PyObject* pi_variableGet(PyObject* self, PyObject* name) {
+  const char* text = pi_variableName(name);
+  return text ? swig_varlink_getattr(self, const_cast<char*>(text)) : 0;
+}
+static int pi_variableSet(PyObject* self, PyObject* name, PyObject* value) {
+  const char* text = pi_variableName(name);
+  return text ? swig_varlink_setattr(self, const_cast<char*>(text), value) : -1;
+}
+%}
+%init %{
+  swig_varlink_type()->tp_getattro = pi_variableGet;
+  swig_varlink_type()->tp_setattro = pi_variableSet;
+%}
+
 // Every documented entry carries its signature, with a "Parameters" block for
 // the parameters beyond the object.
 %feature("autodoc", "3");
@@ -40,16 +69,6 @@
 iter(vector) and vector.iterator() give one bounded to the vector (moving
 past either end raises StopIteration); begin(), end(), rbegin() and rend()
 give open ones for erase() and insert(). An iterator keeps its vector alive.%}
-%feature("docstring") PITerrainRasterNodeRequest %{A terrain-raster node request: the host's buffers for one raster node.
-All fields are null or zero when created.%}
-%feature("docstring") PITerrainRasterSetParseToken %{A token of a terrain-raster set's configuration: its name and value.%}
-%feature("docstring") PITerrainRasterSetRequestInfo %{What a plug-in reports of a terrain-raster set: name, levels, format,
-time, special values and the extents of its six faces. Created with the
-defaults (activeRequestLimit 3, pixelLength 256, levels 0 to 18,
-timeValueYear 1990, source, classification and description "none").%}
-%feature("docstring") PIFunctionParams_t %{The parameters the host hands to a plug-in function: four maps keyed by
-the PI_PARAMNAME_ constants (opaque here). size() counts their entries.%}
-%feature("docstring") PIClientFuncAndData_t %{A plug-in function pointer with its client data; both null by default.%}
 %feature("docstring") std::vector< std::string > %{A native vector of str, used as a Python list: indexing, slicing, len(),
 iteration and the vector's own operations. Any sequence of str is accepted
 where a StringVector is expected.%}
@@ -461,6 +480,22 @@ struct PIClientFuncAndData_t {
 
 // Known to the runtime, though no function takes or returns it.
 %types(ClientMessageMap_t *);
+
+// What help() says of each record class. Set on the proxy classes rather
+// than through the docstring feature, which would append the text to the
+// records' constructors as well.
+%pythoncode %{
+PITerrainRasterNodeRequest.__doc__ = """A terrain-raster node request: the host's buffers for one raster node.
+All fields are null or zero when created."""
+PITerrainRasterSetParseToken.__doc__ = """A token of a terrain-raster set's configuration: its name and value."""
+PITerrainRasterSetRequestInfo.__doc__ = """What a plug-in reports of a terrain-raster set: name, levels, format,
+time, special values and the extents of its six faces. Created with the
+defaults (activeRequestLimit 3, pixelLength 256, levels 0 to 18,
+timeValueYear 1990, source, classification and description "none")."""
+PIFunctionParams_t.__doc__ = """The parameters the host hands to a plug-in function: four maps keyed by
+the PI_PARAMNAME_ constants (opaque here). size() counts their entries."""
+PIClientFuncAndData_t.__doc__ = """A plug-in function pointer with its client data; both null by default."""
+%}
 
 // ------------------------------------------------- StringVector, UniqueIDVector
 

@@ -9,7 +9,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
 2. Overload dispatch: when the number of arguments leaves a single overload,
    that overload is called directly, so a bad argument is reported with its
    own argument error ("in method '__setDebugIgnore', argument 1 of type
-   'bool'") rather than with the generic overload text.
+   'bool'") rather than with the generic overload text. A function pointer
+   is the exception: an overload that takes one first is chosen only by a
+   first argument that is one (or None), so the record constructor given
+   something else first reports the overload text.
 3. Argument counts: a dispatcher accepts from the fewest to the most
    arguments of its overloads, so too few arguments are reported as
    "expected at least N" (or "expected N" when all overloads take N), before
@@ -80,11 +83,14 @@ DISPATCHER = re.compile(
     r'  Py_ssize_t argc;\n.*?\nfail:\n)', re.DOTALL)
 COUNT_BLOCK = re.compile(r'  if \(argc == (\d+)\) \{\n(.*?)\n  \}\n', re.DOTALL)
 CALL = re.compile(r'return (_wrap_\w+__SWIG_\d+)\(self, argc, argv\);')
+FUNCTION_POINTER_FIRST = re.compile(r'    int res = SWIG_ConvertFunctionPtr\(argv\[0\], &ptr, (\w+)\);\n')
 
 
 def dispatch_by_count(wrapper):
     """Within every overload dispatcher, a count that selects exactly one
-    overload calls it without testing the arguments' types first."""
+    overload calls it without testing the arguments' types first, except a
+    first argument for a function pointer: only None or a function-pointer
+    object selects such an overload, anything else gets the overload text."""
 
     def shape_dispatcher(match):
         body = match.group(1)
@@ -93,7 +99,14 @@ def dispatch_by_count(wrapper):
         for count, block in blocks:
             calls = CALL.findall(block)
             if counts.count(count) == 1 and len(calls) == 1:
-                direct = '  if (argc == %s) {\n    return %s(self, argc, argv);\n  }\n' % (count, calls[0])
+                function_pointer = FUNCTION_POINTER_FIRST.search(block)
+                if function_pointer:
+                    direct = ('  if (argc == %s) {\n    void *ptr = 0;\n'
+                              '    if (SWIG_CheckState(SWIG_ConvertFunctionPtr(argv[0], &ptr, %s))) {\n'
+                              '      return %s(self, argc, argv);\n    }\n  }\n'
+                              % (count, function_pointer.group(1), calls[0]))
+                else:
+                    direct = '  if (argc == %s) {\n    return %s(self, argc, argv);\n  }\n' % (count, calls[0])
                 body = body.replace('  if (argc == %s) {\n%s\n  }\n' % (count, block), direct, 1)
         return body
 

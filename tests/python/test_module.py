@@ -43,6 +43,10 @@ class MethodTable(unittest.TestCase):
             ('SwigPyIterator_value', 'SwigPyIterator_value(SwigPyIterator self) -> PyObject *'),
             ('delete_SwigPyIterator', 'delete_SwigPyIterator(SwigPyIterator self)'),
             ('new_SignalClient', 'new_SignalClient() -> SignalClient'),
+            ('new_PITerrainRasterNodeRequest', 'new_PITerrainRasterNodeRequest() -> PITerrainRasterNodeRequest'),
+            ('new_PIClientFuncAndData_t',
+             '\nPIClientFuncAndData_t(PIPluginFunction_t * func=None, void * cData=None)\n\n'
+             'Parameters\n----------\nfunc: PIPluginFunction_t *\ncData: void *\n\n'),
             ('SignalClient_isValid', 'SignalClient_isValid(SignalClient self) -> bool'),
             ('__setDebugIgnore',
              '\n__setDebugIgnore(bool quiet=False)\n\nParameters\n----------\nquiet: bool\n\n'),
@@ -158,12 +162,15 @@ class GlobalVariables(unittest.TestCase):
 
     def test_unknown_variables(self):
         cvar = module().cvar
-        with self.assertRaises(AttributeError) as raised:
-            cvar.NO_SUCH_NAME
-        self.assertEqual(str(raised.exception), "Unknown C global variable 'NO_SUCH_NAME'")
-        with self.assertRaises(AttributeError) as raised:
-            cvar.NO_SUCH_NAME = 1
-        self.assertEqual(str(raised.exception), "Unknown C global variable 'NO_SUCH_NAME'")
+        # A name without a UTF-8 form, or one that only starts like a variable.
+        for name in ('NO_SUCH_NAME', '\udcff', 'PI_INVALID_DOUBLE\x00'):
+            with self.subTest(name=name):
+                with self.assertRaises(AttributeError) as raised:
+                    getattr(cvar, name)
+                self.assertEqual(str(raised.exception), "Unknown C global variable '%s'" % name)
+                with self.assertRaises(AttributeError) as raised:
+                    setattr(cvar, name, 1)
+                self.assertEqual(str(raised.exception), "Unknown C global variable '%s'" % name)
 
 
 class ImportWithoutHost(unittest.TestCase):

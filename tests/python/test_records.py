@@ -247,7 +247,8 @@ class ClientFunctionRecords(unittest.TestCase):
                       '    PIClientFuncAndData_t::PIClientFuncAndData_t()\n')
         cases = [
             ((None, 12), "in method 'new_PIClientFuncAndData_t', argument 2 of type 'void *'"),
-            ((12,), "in method 'new_PIClientFuncAndData_t', argument 1 of type 'PIPluginFunction_t *'"),
+            ((12,), prototypes),
+            ((12, None), prototypes),
             ((1, 2, 3), 'new_PIClientFuncAndData_t expected at most 2 arguments, got 3\nAdditional information:\n'
              + prototypes),
         ]
