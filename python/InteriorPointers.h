@@ -45,10 +45,12 @@ inline PyTypeObject* interiorPointerType() {
 }
 
 // A new, not owned pointer object for `address`, inside the record behind
-// `record` (the record's proxy or pointer object).
-inline PyObject* newInteriorPointer(void* address, swig_type_info* type, PyObject* record) {
+// `record` (the record's proxy or pointer object, whose chain holds the
+// record's pointer object under `recordType`).
+inline PyObject* newInteriorPointer(void* address, swig_type_info* type, PyObject* record,
+                                    swig_type_info* recordType) {
     PyTypeObject* pointerType = interiorPointerType();
-    SwigPyObject* owner = SWIG_Python_GetSwigThis(record);
+    SwigPyObject* owner = pychain::memberFor(record, recordType);
     if (!pointerType || !owner) {
         PyErr_SetString(PyExc_RuntimeError, "cannot make a pointer into the record");
         return nullptr;
@@ -66,9 +68,10 @@ inline PyObject* newInteriorPointer(void* address, swig_type_info* type, PyObjec
     return reinterpret_cast<PyObject*>(pointer);
 }
 
-// True when `object` is a pointer into a record that was freed explicitly.
-inline bool recordFreed(PyObject* object) {
-    SwigPyObject* pointer = object && object != Py_None ? SWIG_Python_GetSwigThis(object) : nullptr;
+// True when the pointer object that `object` converts to as `type` points
+// into a record that was freed explicitly.
+inline bool recordFreed(PyObject* object, swig_type_info* type) {
+    SwigPyObject* pointer = object && object != Py_None ? pychain::memberFor(object, type) : nullptr;
     if (!pointer || Py_TYPE(pointer) != interiorPointerType()) {
         return false;
     }

@@ -16,6 +16,7 @@
 #include "bridge/PITerrainRaster.h"
 #include "python/ClientBindings.h"
 #include "python/InstanceMethod.h"
+#include "python/PointerChains.h"
 #include "python/InteriorPointers.h"
 #include "python/SignalRegistrations.h"
 #include "services/PIClients.h"
@@ -52,6 +53,12 @@ static int pi_variableSet(PyObject* self, PyObject* name, PyObject* value) {
   const char* text = pi_variableName(name);
   return text ? swig_varlink_setattr(self, const_cast<char*>(text), value) : -1;
 }
+%}
+// Chains of pointer objects stay finite (python/PointerChains.h).
+%init %{
+  if (!pychain::guardAppend(SwigPyObject_type())) {
+    return NULL;
+  }
 %}
 %init %{
   swig_varlink_type()->tp_getattro = pi_variableGet;
@@ -152,7 +159,8 @@ is connected.%}
 %{
 // Record field setters skip a null record themselves, so they take None as
 // the record and do nothing. The extents setters copy into the record
-// unconditionally, and refuse it like every other method.
+// unconditionally, and refuse it like every other method. disown_SignalCallback
+// given None finds no director and does nothing either.
 static constexpr bool pi_endsWith(const char* text, const char* suffix, unsigned long textLength = 0,
                                   unsigned long suffixLength = 0) {
   return text[textLength] ? pi_endsWith(text, suffix, textLength + 1, suffixLength)
@@ -160,8 +168,9 @@ static constexpr bool pi_endsWith(const char* text, const char* suffix, unsigned
          : suffixLength <= textLength &&
                std::char_traits<char>::compare(text + textLength - suffixLength, suffix, suffixLength) == 0;
 }
-static constexpr bool pi_takesNullRecord(const char* flatName) {
-  return pi_endsWith(flatName, "_set") && !pi_endsWith(flatName, "Extents_set");
+static constexpr bool pi_takesNullObject(const char* flatName) {
+  return (pi_endsWith(flatName, "_set") && !pi_endsWith(flatName, "Extents_set")) ||
+         std::char_traits<char>::compare(flatName, "disown_SignalCallback", sizeof "disown_SignalCallback") == 0;
 }
 %}
 
@@ -172,7 +181,7 @@ static constexpr bool pi_takesNullRecord(const char* flatName) {
 // object is refused instead of used; it cannot consume an object it does not
 // own.
 %typemap(in, noblock=1) SWIGTYPE *self (void *argp = 0, int res = 0) {
-  if ($input == Py_None && pi_takesNullRecord("$symname")) {
+  if ($input == Py_None && pi_takesNullObject("$symname")) {
     $1 = 0;
   } else {
     if ($input == Py_None) {
@@ -387,13 +396,13 @@ struct ClientMessageMap_t;
   if (!SWIG_IsOK(res)) {
     %argument_fail(res, "$type", $symname, $argnum);
   }
-  if (!argp || pyrecord::recordFreed($input)) {
+  if (!argp || pyrecord::recordFreed($input, $descriptor)) {
     %argument_nullref("$type", $symname, $argnum);
   }
   $1 = %reinterpret_cast(argp, $ltype);
 }
 %typemap(out, noblock=1) MAP *FIELD {
-  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0]);
+  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0], $descriptor(PIFunctionParams_t *));
   if (!$result) SWIG_fail;
 }
 %enddef
@@ -401,7 +410,8 @@ struct ClientMessageMap_t;
 // The extents arrays likewise: a getter's pointer object keeps the record
 // alive; a setter reads a pointer into a freed record as null.
 %typemap(out, noblock=1) uint64_t [ANY] {
-  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0]);
+  $result = pyrecord::newInteriorPointer(SWIG_as_voidptr($1), $descriptor, swig_obj[0],
+                                         $descriptor(PITerrainRasterSetRequestInfo *));
   if (!$result) SWIG_fail;
 }
 %typemap(in, noblock=1) uint64_t [ANY] (void *argp = 0, int res = 0) {
@@ -409,7 +419,7 @@ struct ClientMessageMap_t;
   if (!SWIG_IsOK(res)) {
     %argument_fail(res, "$type", $symname, $argnum);
   }
-  $1 = pyrecord::recordFreed($input) ? 0 : %reinterpret_cast(argp, $ltype);
+  $1 = pyrecord::recordFreed($input, $descriptor) ? 0 : %reinterpret_cast(argp, $ltype);
 }
 PI_PARAMETER_MAP(PIFunctionParamsStringMap_t, strMap)
 PI_PARAMETER_MAP(PIFunctionParamsIntMap_t, intMap)
@@ -585,7 +595,7 @@ public:
 
   %extend {
     swig::SwigPyIterator* iterator(PyObject **PYTHON_SELF) {
-      return new pyseq::VectorIterator< std::vector< _Tp, _Alloc >, false, true >(pyseq::ownerOf(*PYTHON_SELF), 0);
+      return new pyseq::VectorIterator< std::vector< _Tp, _Alloc >, false, true >(pyseq::ownerOf< std::vector< _Tp, _Alloc > >(*PYTHON_SELF), 0);
     }
     %pythoncode %{def __iter__(self):
     return self.iterator()%}

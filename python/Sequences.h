@@ -156,8 +156,24 @@ Vec* vectorOf(PyObject* owner) {
     return owner ? static_cast<Vec*>(reinterpret_cast<SwigPyObject*>(owner)->ptr) : nullptr;
 }
 
-// The pointer object behind a vector argument (its proxy or itself).
-inline PyObject* ownerOf(PyObject* object) { return reinterpret_cast<PyObject*>(SWIG_Python_GetSwigThis(object)); }
+// The runtime's type of each vector.
+template <class Vec>
+swig_type_info* vectorType();
+template <>
+inline swig_type_info* vectorType<std::vector<std::string> >() {
+    return SWIGTYPE_p_std__vectorT_std__string_std__allocatorT_std__string_t_t;
+}
+template <>
+inline swig_type_info* vectorType<std::vector<unsigned long> >() {
+    return SWIGTYPE_p_std__vectorT_unsigned_long_std__allocatorT_unsigned_long_t_t;
+}
+
+// The pointer object behind a vector argument (its proxy or itself): the
+// member of its chain that the argument was converted through.
+template <class Vec>
+PyObject* ownerOf(PyObject* object) {
+    return reinterpret_cast<PyObject*>(pychain::memberFor(object, vectorType<Vec>()));
+}
 
 // A position in a vector. Forward iterators count from 0 (first item) to
 // size (past the end); reverse iterators from size - 1 (last item) down to
@@ -256,7 +272,7 @@ private:
 // A new iterator object of the given kind over the vector behind `self`.
 template <class Vec, bool Reverse, bool Closed>
 PyObject* newIterator(PyObject* self, ptrdiff_t position) {
-    swig::SwigPyIterator* iterator = new VectorIterator<Vec, Reverse, Closed>(ownerOf(self), position);
+    swig::SwigPyIterator* iterator = new VectorIterator<Vec, Reverse, Closed>(ownerOf<Vec>(self), position);
     return SWIG_NewPointerObj(iterator, iteratorType(), SWIG_POINTER_OWN);
 }
 

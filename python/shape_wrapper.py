@@ -57,6 +57,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
 13. Such a proxy is created by the class's __new__ slot without keyword
    arguments (null) instead of with a new empty dictionary of them: the
    same call for the slot, one dictionary less per proxy.
+14. An object counts as a pointer object of another module of the same
+   runtime by its type's name only when that type is static: a class
+   written in Python under the name SwigPyObject is refused, not read as a
+   pointer object.
 """
 
 import re
@@ -367,6 +371,26 @@ def proxies_made_without_keywords(wrapper):
     return wrapper.replace(NO_KEYWORDS, NO_KEYWORDS_AS_NULL)
 
 
+NAMED_TYPE_CHECKS = [
+    '    || (strcmp(Py_TYPE(op)->tp_name,"SwigPyObject") == 0);\n',
+    '    || (strcmp((op)->ob_type->tp_name,"SwigPyPacked") == 0);\n',
+]
+STATIC_TYPE = '    || (!(Py_TYPE(op)->tp_flags & Py_TPFLAGS_HEAPTYPE) && '
+
+
+def named_types_only_static(wrapper):
+    """The runtime takes any object whose type is named SwigPyObject (or
+    SwigPyPacked) as one of its own, so that pointer objects of other modules
+    made by the same runtime are accepted. A class of that name written in
+    Python is no such object (reading it as one crashes): the name counts
+    only for a static type, which a Python class never is."""
+    for check in NAMED_TYPE_CHECKS:
+        if wrapper.count(check) != 1:
+            raise ValueError('no named type check to shape')
+        wrapper = wrapper.replace(check, check.replace('    || (', STATIC_TYPE, 1))
+    return wrapper
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
@@ -374,6 +398,7 @@ def main(wrapper_path, proxy_path):
     wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
     wrapper = strings_from_utf8(convert_first_argument_once(make_own_instance_methods(wrapper)))
     wrapper = proxies_made_without_keywords(shadow_proxies_as_initialised(wrapper))
+    wrapper = named_types_only_static(wrapper)
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

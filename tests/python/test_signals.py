@@ -160,6 +160,7 @@ class Signals(unittest.TestCase):
         before = sys.getrefcount(receiver)
         m.disown_SignalCallback(receiver)
         m.disown_SignalCallback(receiver)
+        self.assertIsNone(m.disown_SignalCallback(None))
         self.assertEqual(sys.getrefcount(receiver), before + 1)
         receiver.thisown = False
         alive = []
