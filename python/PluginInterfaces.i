@@ -18,7 +18,7 @@
 #include "python/InstanceMethod.h"
 #include "python/PointerChains.h"
 #include "python/InteriorPointers.h"
-#include "python/SignalRegistrations.h"
+#include "python/SignalCallbacks.h"
 #include "services/PIClients.h"
 #include "services/PIFileLocatorService.h"
 #include "services/PIServiceNames.h"
@@ -27,6 +27,7 @@
 // Once the module and its types exist, and before its constants are
 // registered, find the host's function map (the import succeeds without one).
 %init %{
+  pi_moduleDictionary = d;
   _initializePluginFunctionMap();
 %}
 
@@ -198,21 +199,31 @@ static constexpr bool pi_takesNullObject(const char* flatName) {
   }
 }
 
-// The registration entries take only the proxy class of their type: the
-// first class registered, or after a reload of the proxy module a class of
-// the same name. Anything else would become the factory of every later
-// object of that type.
+// The registration entries take only the proxy class of their type (also
+// when the proxy module is loaded again): a class of the entry's name that
+// destroys its objects with the module's own destructor. Anything else
+// would become the factory of every later object of that type, and its
+// objects would never be freed.
 %{
-static int pi_acceptsProxyClass(swig_type_info* type, PyObject* klass) {
+static PyObject* pi_moduleDictionary = 0;
+
+static int pi_acceptsProxyClass(swig_type_info*, PyObject* klass, const char* className) {
   if (!PyType_Check(klass)) {
     PyErr_SetString(PyExc_TypeError, "a proxy class is expected");
     return 0;
   }
-  SwigPyClientData* registered = static_cast<SwigPyClientData*>(type->clientdata);
-  if (registered && registered->klass && PyType_Check(registered->klass) &&
-      strcmp(reinterpret_cast<PyTypeObject*>(registered->klass)->tp_name,
-                  reinterpret_cast<PyTypeObject*>(klass)->tp_name) != 0) {
-    PyErr_Format(PyExc_TypeError, "the proxy class of %s is registered already", type->str ? type->str : type->name);
+  // The proxy class has the entry's name and destroys its objects with the
+  // module's own destructor, when the class has one.
+  const std::string destructorName = std::string("delete_") + className;
+  PyObject* destructor = pi_moduleDictionary ? PyDict_GetItemString(pi_moduleDictionary, destructorName.c_str()) : 0;
+  PyObject* given = PyObject_GetAttrString(klass, "__swig_destroy__");
+  if (!given) {
+    PyErr_Clear();
+  }
+  Py_XDECREF(given);
+  if (strcmp(reinterpret_cast<PyTypeObject*>(klass)->tp_name, className) != 0 || (destructor && given != destructor)) {
+    PyErr_Format(PyExc_TypeError, "%s is not the proxy class of %s", reinterpret_cast<PyTypeObject*>(klass)->tp_name,
+                 className);
     return 0;
   }
   return 1;
@@ -303,12 +314,25 @@ struct stop_iteration {};
 %newobject SwigPyIterator::operator + (ptrdiff_t n) const;
 %newobject SwigPyIterator::operator - (ptrdiff_t n) const;
 
-// incr, decr and advance move the iterator and return it: the script gets
-// its own object back, so no second object ever refers to the same native
-// iterator without owning it.
+// incr, decr and advance move the iterator and return it as a new object
+// that does not own it; that object keeps the one it came from alive, and
+// so the iterator's owner (python/Sequences.h).
 %typemap(out, noblock=1) SwigPyIterator *incr, SwigPyIterator *decr, SwigPyIterator *advance {
-  $result = swig_obj[0];
-  Py_INCREF($result);
+  $result = pyseq::aliasOf(swig_obj[0], $1);
+  if (!$result) SWIG_fail;
+}
+
+// += and -= move the iterator and return it as a new object, which takes
+// over the ownership of the one they were applied to; that one keeps the
+// new object alive, so every earlier reference still reaches the iterator.
+// Nothing changes hands when the move is refused.
+%feature("del", "0") SwigPyIterator::operator +=;
+%feature("del", "0") SwigPyIterator::operator -=;
+%feature("new", "0") SwigPyIterator::operator +=;
+%feature("new", "0") SwigPyIterator::operator -=;
+%typemap(out, noblock=1) SwigPyIterator & {
+  $result = pyseq::handOwnershipOn(swig_obj[0], $1);
+  if (!$result) SWIG_fail;
 }
 
 // Moving outside the vector ends the iteration; measuring between iterators
@@ -406,6 +430,17 @@ struct ClientMessageMap_t;
   if (!$result) SWIG_fail;
 }
 %enddef
+
+// A pointer object is shown with the last of its type's names, which the
+// runtime lists alphabetically: the record fields' pointers are shown with
+// the fixed-width names they are declared with (uint64_t *, not unsigned
+// long *).
+%init %{
+  SWIGTYPE_p_unsigned_long->str = "PIData::UniqueID_t *|unsigned long *|uint64_t *";
+  SWIGTYPE_p_unsigned_int->str = "PIColor_t *|unsigned int *|uint32_t *";
+  SWIGTYPE_p_unsigned_char->str = "unsigned char *|uint8_t *";
+  SWIGTYPE_p_p_unsigned_char->str = "unsigned char **|uint8_t **";
+%}
 
 // The extents arrays likewise: a getter's pointer object keeps the record
 // alive; a setter reads a pointer into a freed record as null.
@@ -513,9 +548,20 @@ namespace PIData {
 typedef uint64_t UniqueID_t;
 }
 
-// Counts and indices select an overload by being ints; their range is then
-// checked by the overload itself, which reports its own argument error.
-%typemap(typecheck, precedence=SWIG_TYPECHECK_SIZE) size_t, const size_t & "$1 = PyLong_Check($input) ? 1 : 0;"
+// Counts and indices select an overload by being ints (a count by being a
+// non-negative one, so that StringVector(-1) is no size); their range is
+// then checked by the overload itself, which reports its own argument error.
+%{
+static int pi_isCount(PyObject* object) {
+  if (!PyLong_Check(object)) {
+    return 0;
+  }
+  int overflow = 0;
+  const long long value = PyLong_AsLongLongAndOverflow(object, &overflow);
+  return overflow > 0 || (overflow == 0 && value >= 0);
+}
+%}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_SIZE) size_t, const size_t & "$1 = pi_isCount($input);"
 %typemap(typecheck, precedence=SWIG_TYPECHECK_PTRDIFF) ptrdiff_t, const ptrdiff_t & "$1 = PyLong_Check($input) ? 1 : 0;"
 %typemap(typecheck, precedence=SWIG_TYPECHECK_UINT64) unsigned long, const unsigned long & "$1 = PyLong_Check($input) ? 1 : 0;"
 
@@ -785,10 +831,14 @@ public:
     virtual void onServiceDisconnected() = 0;
 };
 
+// A signal client tells the binding which interface it holds
+// (python/SignalCallbacks.h).
 template <typename T>
 class BasicClient : public ServiceClient {
 public:
-    BasicClient();
+    %extend {
+        BasicClient() { return pysignals::newClient< T >(); }
+    }
     %extend {
         virtual ~BasicClient() { pybinding::destroy($self); }
     }
@@ -960,9 +1010,24 @@ public:
 %}
 
 // Python subclasses receive signals: the director forwards the native
-// callback to the Python method. A callback destroyed while registered (its
-// Python object collected, or freed explicitly) is removed from its signal
-// interfaces first (python/SignalRegistrations.h).
+// callback to the Python method. While Python owns a director, it dies with
+// its Python object; a callback destroyed while registered is removed from
+// its signal interfaces first (python/SignalCallbacks.h).
+%typemap(ret, noblock=1) SignalCallback *SignalCallback {
+  if (!pysignals::watch(result, arg1, resultobj)) {
+    Py_CLEAR(resultobj);
+    SWIG_fail;
+  }
+}
+// A callback argument: None is a null callback; a pointer object whose
+// director went with its Python object is refused.
+%typemap(in, noblock=1) SignalCallback *callback (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res) || (!argp && $input != Py_None)) {
+    %argument_fail(SWIG_IsOK(res) ? SWIG_TypeError : res, "$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
 %feature("director") SignalCallback;
 class SignalCallback {
 public:
@@ -977,8 +1042,9 @@ public:
 class SignalInterface : public PICommon::BindableInterface {
 public:
     virtual ~SignalInterface();
-    // Registrations the host accepts are remembered until they are removed,
-    // without a reference to the callback (python/SignalRegistrations.h).
+    // Registrations the host accepts through an interface a client of the
+    // script holds are remembered until they are removed, without a
+    // reference to the callback (python/SignalCallbacks.h).
     %extend {
         int addCallback(const std::string& name, SignalCallback* callback) {
             return pysignals::addCallback(*$self, name, callback);

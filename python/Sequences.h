@@ -276,6 +276,47 @@ PyObject* newIterator(PyObject* self, ptrdiff_t position) {
     return SWIG_NewPointerObj(iterator, iteratorType(), SWIG_POINTER_OWN);
 }
 
+// A new iterator object, not owned, for the native iterator that `self`
+// names; it keeps the pointer object it came from (and so the iterator's
+// owner) alive.
+inline PyObject* aliasOf(PyObject* self, swig::SwigPyIterator* iterator) {
+    SwigPyObject* original = pychain::memberFor(self, iteratorType());
+    PyObject* alias = original ? SWIG_NewPointerObj(iterator, iteratorType(), 0) : nullptr;
+    SwigPyObject* aliasThis = alias ? SWIG_Python_GetSwigThis(alias) : nullptr;
+    if (!aliasThis) {
+        Py_XDECREF(alias);
+        if (!PyErr_Occurred()) {
+            PyErr_SetString(PyExc_RuntimeError, "cannot make an iterator object");
+        }
+        return nullptr;
+    }
+    Py_INCREF(original);
+    aliasThis->next = reinterpret_cast<PyObject*>(original);
+    return alias;
+}
+
+// A new iterator object for the native iterator that `self` names, taking
+// over `self`'s ownership of it; `self` keeps the new object alive (it
+// follows `self` in its chain), so earlier references still reach it.
+inline PyObject* handOwnershipOn(PyObject* self, swig::SwigPyIterator* iterator) {
+    SwigPyObject* original = pychain::memberFor(self, iteratorType());
+    PyObject* moved = original ? SWIG_NewPointerObj(iterator, iteratorType(), 0) : nullptr;
+    SwigPyObject* movedThis = moved ? SWIG_Python_GetSwigThis(moved) : nullptr;
+    if (!movedThis) {
+        Py_XDECREF(moved);
+        if (!PyErr_Occurred()) {
+            PyErr_SetString(PyExc_RuntimeError, "cannot make an iterator object");
+        }
+        return nullptr;
+    }
+    movedThis->own = original->own;
+    original->own = 0;
+    movedThis->next = original->next;
+    Py_INCREF(movedThis);
+    original->next = reinterpret_cast<PyObject*>(movedThis);
+    return moved;
+}
+
 // The position of a forward iterator of `items`, or false when `object` is
 // not one (another kind, another vector type, or another vector).
 template <class Vec>

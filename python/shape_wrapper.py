@@ -18,9 +18,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    "expected at least N" (or "expected N" when all overloads take N), before
    the overload text.
 4. Proxy registration and initialisation refuse what would break the module:
-   a registration entry takes only the proxy class (anything else would
-   become the factory of every later object of that type; a registered class
-   is then handed to the module, which may give it faster slots), and an
+   a registration entry takes only the proxy class, known by its entry's
+   name and the module's own destructor (anything else would become the
+   factory of every later object of that type; a registered class is then
+   handed to the module, which may give it faster slots), and an
    initialisation entry
    given a second object that is not a pointer object raises its TypeError
    instead of releasing a null reference.
@@ -61,6 +62,8 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    runtime by its type's name only when that type is static: a class
    written in Python under the name SwigPyObject is refused, not read as a
    pointer object.
+15. disown_SignalCallback ends the binding's watch over the director's
+   Python object, which from then on the director keeps alive.
 """
 
 import re
@@ -135,7 +138,9 @@ def count_range_checks(wrapper):
     return DISPATCHER.sub(shape_dispatcher, wrapper)
 
 
-REGISTER = re.compile(r'(  if \(!SWIG_Python_UnpackTuple\(args, "swigregister", 1, 1, &obj\)\) return NULL;\n)'
+REGISTER = re.compile(r'(SWIGINTERN PyObject \*(\w+)_swigregister\(PyObject \*SWIGUNUSEDPARM\(self\), PyObject \*args\) \{\n'
+                      r'  PyObject \*obj;\n'
+                      r'  if \(!SWIG_Python_UnpackTuple\(args, "swigregister", 1, 1, &obj\)\) return NULL;\n)'
                       r'(  SWIG_TypeNewClientData\((\w+), SWIG_NewClientData\(obj\)\);\n)')
 INITIALISE = ('    SwigPyObject *sthis = SWIG_Python_GetSwigThis(obj[0]);\n'
               '    if (sthis) {\n'
@@ -158,7 +163,7 @@ def guard_registration(wrapper):
     initialisation attaches one pointer object to an object that has none."""
     if not REGISTER.search(wrapper) or INITIALISE not in wrapper:
         raise ValueError('no registration or initialisation code to guard')
-    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\3, obj)) return NULL;\n\2  pi_proxyClassRegistered(\3, obj);\n',
+    wrapper = REGISTER.sub(r'\1  if (!pi_acceptsProxyClass(\4, obj, "\2")) return NULL;\n\3  pi_proxyClassRegistered(\4, obj);\n',
                            wrapper)
     return wrapper.replace(INITIALISE, INITIALISE_ONCE)
 
@@ -391,6 +396,22 @@ def named_types_only_static(wrapper):
     return wrapper
 
 
+DISOWN = '    if (director) director->swig_disown();\n'
+DISOWN_AND_UNWATCH = ('    if (director) {\n'
+                      '      director->swig_disown();\n'
+                      '      pysignals::unwatch(arg1);\n'
+                      '    }\n')
+
+
+def disown_ends_the_watch(wrapper):
+    """Once a director is disowned it keeps its Python object alive and
+    native code owns it: the binding stops watching for the Python object's
+    collection (python/SignalCallbacks.h)."""
+    if wrapper.count(DISOWN) != 1:
+        raise ValueError('no director disown to shape')
+    return wrapper.replace(DISOWN, DISOWN_AND_UNWATCH)
+
+
 def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
@@ -398,7 +419,7 @@ def main(wrapper_path, proxy_path):
     wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
     wrapper = strings_from_utf8(convert_first_argument_once(make_own_instance_methods(wrapper)))
     wrapper = proxies_made_without_keywords(shadow_proxies_as_initialised(wrapper))
-    wrapper = named_types_only_static(wrapper)
+    wrapper = disown_ends_the_watch(named_types_only_static(wrapper))
     with open(wrapper_path, 'w') as f:
         f.write(wrapper)
     with open(proxy_path) as f:

@@ -84,7 +84,7 @@ class Defaults(unittest.TestCase):
         for field in EXTENTS:
             with self.subTest(field):
                 pointer = getattr(info, field)
-                self.assertIn("'unsigned long *'", repr(pointer))
+                self.assertIn("'uint64_t *'", repr(pointer))
                 self.assertFalse(pointer.own())
         self.assertEqual(int(info.wExtents), int(info.wExtents))
         self.assertNotEqual(int(info.wExtents), int(info.eExtents))

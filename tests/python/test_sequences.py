@@ -16,6 +16,7 @@ ABC = ['a', 'b', 'c']
 SV = 'std::vector< std::string >'
 SV_FULL = 'std::vector< std::string,std::allocator< std::string > >'
 UV = 'std::vector< unsigned long >'
+UID = 'std::vector< PIData::UniqueID_t >'
 
 
 def overload_text(function, *prototypes):
@@ -110,7 +111,9 @@ class Construction(unittest.TestCase):
              "in method 'new_UniqueIDVector', argument 1 of type 'std::vector< PIData::UniqueID_t > const &'"),
             (lambda: U([2**64]), TypeError,
              "in method 'new_UniqueIDVector', argument 1 of type 'std::vector< PIData::UniqueID_t > const &'"),
-            (lambda: U(-1), OverflowError, "in method 'new_UniqueIDVector', argument 1 of type '%s::size_type'" % UV),
+            (lambda: U(-1), TypeError, overload_text(
+                'new_UniqueIDVector', UID + '::vector()', UID + '::vector(%s const &)' % UID,
+                UID + '::vector(%s::size_type)' % UV, UID + '::vector(%s::size_type,%s::value_type const &)' % (UV, UV))),
             (lambda: m.new_StringVector(1, 2, 3), TypeError,
              'new_StringVector expected at most 2 arguments, got 3\nAdditional information:\n' + overload_text(
                  'new_StringVector', SV + '::vector()', SV + '::vector(%s const &)' % SV,
@@ -407,25 +410,36 @@ class Iterators(unittest.TestCase):
             with self.subTest(index):
                 self.assertEqual(call(), expected)
 
-    def test_incr_decr_and_advance_return_the_same_object(self):
+    def test_incr_decr_and_advance_return_the_iterator_not_owned(self):
         it = S(ABC).begin()
-        self.assertIs(it.incr(), it)
-        self.assertIs(it.decr(), it)
-        self.assertIs(it.advance(1), it)
+        for move, expected in ((lambda i: i.incr(), 'b'), (lambda i: i.decr(), 'a'), (lambda i: i.advance(2), 'c')):
+            moved = move(it)
+            self.assertFalse(moved.thisown)
+            self.assertEqual((moved.value(), it.value()), (expected, expected))
         self.assertTrue(it.thisown)
+        # The returned object keeps the owner alive; freeing it is refused.
+        del it
+        gc.collect()
+        self.assertEqual(moved.value(), 'c')
+        with self.assertRaises(RuntimeError):
+            m.delete_SwigPyIterator(moved)
 
-    def test_in_place_addition_leaves_one_owner(self):
+    def test_in_place_addition_hands_ownership_on(self):
         v = S(ABC)
         it = v.begin()
         before = it
         it += 2
-        self.assertEqual(it.value(), 'c')
-        self.assertTrue(it.thisown)
-        self.assertFalse(before.thisown)
-        with self.assertRaises(TypeError):
-            before.value()
-        it -= 1
-        self.assertEqual(it.value(), 'b')
+        self.assertEqual((it.value(), before.value()), ('c', 'c'))
+        self.assertEqual((it.thisown, before.thisown), (True, False))
+        with self.assertRaises(StopIteration):
+            it += 5  # refused: nothing changes hands
+        self.assertEqual((it.value(), it.thisown), ('c', True))
+        del it
+        gc.collect()
+        self.assertEqual(before.value(), 'c', 'the new owner lives as long as the object it came from')
+        alias = before
+        before -= 1
+        self.assertEqual((before.value(), alias.value()), ('b', 'b'))
 
     def test_kinds(self):
         v = S(ABC)

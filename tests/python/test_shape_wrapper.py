@@ -60,10 +60,12 @@ class ShapeWrapper(unittest.TestCase):
                 self.assertIn('SWIG_Python_UnpackTuple(args, "f", %d, %d, argv)' % (fewest, max(counts)), shaped)
 
     def test_registration_asks_first_and_initialisation_attaches_once(self):
-        register = ('  if (!SWIG_Python_UnpackTuple(args, "swigregister", 1, 1, &obj)) return NULL;\n'
+        register = ('SWIGINTERN PyObject *X_swigregister(PyObject *SWIGUNUSEDPARM(self), PyObject *args) {\n'
+                    '  PyObject *obj;\n'
+                    '  if (!SWIG_Python_UnpackTuple(args, "swigregister", 1, 1, &obj)) return NULL;\n'
                     '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n')
         shaped = shape_wrapper.guard_registration(register + shape_wrapper.INITIALISE)
-        self.assertIn('return NULL;\n  if (!pi_acceptsProxyClass(SWIGTYPE_p_X, obj)) return NULL;\n'
+        self.assertIn('return NULL;\n  if (!pi_acceptsProxyClass(SWIGTYPE_p_X, obj, "X")) return NULL;\n'
                       '  SWIG_TypeNewClientData(SWIGTYPE_p_X, SWIG_NewClientData(obj));\n'
                       '  pi_proxyClassRegistered(SWIGTYPE_p_X, obj);\n', shaped)
         self.assertIn('"the object is initialised already"', shaped)
