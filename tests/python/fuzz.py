@@ -3,8 +3,12 @@
 The functions are discovered from the module. Arguments come from a pool of
 ordinary and hostile values (wrong types, None, huge and negative ints, NaN,
 lone surrogates, nested sequences, odd slices, iterators of every kind,
-objects already freed), in random order for a fixed seed. Every failure must
-be a Python exception: a crash ends the process, which the caller sees.
+objects already freed), in random order for a fixed seed. Between calls the
+pool's object graph is made hostile too: pointer objects chained behind one
+another and appended to themselves, a `this` kept after its proxy went,
+callbacks and clients outliving a reset host, debug/ignore mode switched on.
+Every failure must be a Python exception: a crash ends the process, which
+the caller sees.
 
     python fuzz.py [--seed N] [--calls N] [--host]
 
@@ -29,6 +33,10 @@ HOSTILE_OTHERS = [None, 0.0, -0.5, 1e39, -1e39, float('nan'), float('inf'), floa
                   slice('a', 'b'), slice(1.5, None), slice(-10**30, 10**30, -7)]
 
 
+class SwigPyObject:
+    """An impostor: a Python class under the pointer object type's name."""
+
+
 class Pool:
     """The argument values, refreshed as calls create and free objects."""
 
@@ -36,7 +44,7 @@ class Pool:
         self.m = module
         self.P = proxies
         self.rng = rng
-        self.values = list(HOSTILE_INTS) + list(HOSTILE_OTHERS)
+        self.values = list(HOSTILE_INTS) + list(HOSTILE_OTHERS) + [SwigPyObject()]
         self.objects = []
         self.refresh()
 
@@ -70,7 +78,7 @@ class Pool:
         self.objects = (self.objects + made)[-200:]
 
     def value(self):
-        source = self.objects if self.rng.random() < 0.5 else self.values
+        source = self.objects if self.objects and self.rng.random() < 0.5 else self.values
         return self.rng.choice(source)
 
     def arguments(self, function_name):
@@ -85,6 +93,36 @@ class Pool:
         return arguments
 
 
+def pointer_objects(pool):
+    return [o.this if hasattr(o, 'this') else o for o in pool.objects
+            if type(getattr(o, 'this', o)).__name__ == 'SwigPyObject']
+
+
+def rearrange(pool, rng, host):
+    """One hostile change to the object graph; refusals are expected."""
+    pointers = pointer_objects(pool)
+    action = rng.randrange(6)
+    try:
+        if action == 0 and len(pointers) > 1:
+            rng.choice(pointers).append(rng.choice(pointers))  # a chain, perhaps a loop
+        elif action == 1 and pointers:
+            pointer = rng.choice(pointers)
+            pointer.append(pointer)
+        elif action == 2:
+            made = pool.objects.pop(rng.randrange(len(pool.objects))) if pool.objects else None
+            if hasattr(made, 'this'):
+                pool.objects.append(made.this)  # the proxy goes, its pointer object stays
+        elif action == 3 and host is not None and rng.random() < 0.2:
+            host.testhost_reset()  # clients, interfaces and callbacks outlive the host's services
+            host.testhost_serve()
+        elif action == 4 and rng.random() < 0.05:
+            pool.m.__setDebugIgnore(True)
+        elif action == 5 and pool.objects:
+            del pool.objects[:rng.randrange(len(pool.objects) // 4 + 1)]
+    except Exception:
+        pass
+
+
 def functions(module):
     return sorted(name for name, value in vars(module).items() if type(value).__name__ == 'builtin_function_or_method')
 
@@ -94,6 +132,7 @@ def describe(name, arguments):
 
 
 def fuzz(seed, calls, with_host, log=None):
+    host = None
     if with_host:
         host = ctypes.CDLL(os.environ['KARVEN_TESTHOST'], mode=ctypes.RTLD_GLOBAL)
         host.testhost_reset()
@@ -117,6 +156,8 @@ def fuzz(seed, calls, with_host, log=None):
                 pool.objects.append(result)
         except Exception as error:  # every failure must be an ordinary exception
             outcomes[type(error).__name__] += 1
+        if rng.random() < 0.05:
+            rearrange(pool, rng, host)
         if index % 500 == 499:
             pool.refresh()
     return len(names), outcomes

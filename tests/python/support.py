@@ -93,6 +93,16 @@ def run_without_host(code):
                           timeout=60)
 
 
+def run_with_host(code):
+    """Runs a snippet in a fresh interpreter with the recording test host
+    loaded and serving, as the application loads it; returns the completed
+    process (stdout, stderr and return code as text)."""
+    preamble = ('import ctypes, os\n'
+                'ctypes.CDLL(os.environ["KARVEN_TESTHOST"], mode=ctypes.RTLD_GLOBAL).testhost_serve()\n')
+    return subprocess.run([sys.executable, '-c', preamble + textwrap.dedent(code)], capture_output=True, text=True,
+                          timeout=60)
+
+
 def assert_each_raises(test, cases):
     """Checks a table of (call, exception class, exact message)."""
     for index, (call, error, message) in enumerate(cases):
