@@ -47,6 +47,12 @@ void ServiceHost::withdraw(const std::string& name) {
     }
 }
 
+void ServiceHost::withdrawAll() {
+    while (!published_.empty()) {
+        withdraw(published_.begin()->first);
+    }
+}
+
 void ServiceHost::connect(const void* client, PICommon::BindableInterface* service) {
     asClient(client)->onServiceConnected(service);
 }

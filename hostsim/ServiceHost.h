@@ -41,6 +41,10 @@ public:
     void publish(const std::string& name, PICommon::BindableInterface* service, const std::string& type = "");
     // Removes a service: every client bound to it is disconnected.
     void withdraw(const std::string& name);
+    // Withdraws every service, as a host does before it frees them, so that
+    // no client keeps an interface about to be freed. The clients still
+    // bound must be alive.
+    void withdrawAll();
 
     // Calls the client's slot 2 or slot 3, as the host does.
     static void connect(const void* client, PICommon::BindableInterface* service);

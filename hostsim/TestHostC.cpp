@@ -19,6 +19,11 @@ std::unique_ptr<ServiceHost>& serviceHost() {
 using namespace testhost;
 
 void testhost_reset(void) {
+    // The script's clients are alive (the module unbinds a client before
+    // deleting it): they are disconnected before the services go.
+    if (serviceHost()) {
+        serviceHost()->withdrawAll();
+    }
     serviceHost().reset();
     reset();
 }

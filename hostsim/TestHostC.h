@@ -6,7 +6,8 @@
 
 extern "C" {
 
-// Forgets requests and responders, and ends the service host.
+// Forgets requests and responders, and ends the service host, which first
+// disconnects the clients still bound.
 TESTHOST_API void testhost_reset(void);
 // Forgets the requests and what the in-memory services keep of the past
 // (selections shown, files written, signals fired), keeping bindings,

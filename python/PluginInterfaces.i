@@ -18,6 +18,7 @@
 #include "python/InstanceMethod.h"
 #include "python/PointerChains.h"
 #include "python/InteriorPointers.h"
+#include "python/HeldInterfaces.h"
 #include "python/SignalCallbacks.h"
 #include "services/PIClients.h"
 #include "services/PIFileLocatorService.h"
@@ -28,6 +29,7 @@
 // registered, find the host's function map (the import succeeds without one).
 %init %{
   pi_moduleDictionary = d;
+  pyheld::endedHook() = pysignals::connectionEnded;
   _initializePluginFunctionMap();
 %}
 
@@ -169,9 +171,12 @@ static constexpr bool pi_endsWith(const char* text, const char* suffix, unsigned
          : suffixLength <= textLength &&
                std::char_traits<char>::compare(text + textLength - suffixLength, suffix, suffixLength) == 0;
 }
+static constexpr bool pi_equal(const char* text, const char* other) {
+  return *text == *other && (*text == 0 || pi_equal(text + 1, other + 1));
+}
 static constexpr bool pi_takesNullObject(const char* flatName) {
   return (pi_endsWith(flatName, "_set") && !pi_endsWith(flatName, "Extents_set")) ||
-         std::char_traits<char>::compare(flatName, "disown_SignalCallback", sizeof "disown_SignalCallback") == 0;
+         pi_equal(flatName, "disown_SignalCallback");
 }
 %}
 
@@ -831,13 +836,13 @@ public:
     virtual void onServiceDisconnected() = 0;
 };
 
-// A signal client tells the binding which interface it holds
-// (python/SignalCallbacks.h).
+// A client tells the binding which interface it holds
+// (python/HeldInterfaces.h).
 template <typename T>
 class BasicClient : public ServiceClient {
 public:
     %extend {
-        BasicClient() { return pysignals::newClient< T >(); }
+        BasicClient() { return pyheld::newClient< T >(); }
     }
     %extend {
         virtual ~BasicClient() { pybinding::destroy($self); }
@@ -851,12 +856,47 @@ public:
 }  // namespace PICommon
 
 // The interfaces come from the host; scripts reach them borrowed, through a
-// client, and never construct one.
+// client, and never construct one. One is used only while a client of the
+// script holds it (python/HeldInterfaces.h): a borrowed interface kept after
+// its connection ended is refused as the object of a call, and as an
+// argument, with the argument error.
+%{
+static bool pi_heldInterface(PICommon::BindableInterface* iface) { return pyheld::held(iface); }
+%}
+%define PI_BORROWED(TYPE)
+%typemap(in, noblock=1) TYPE *self (void *argp = 0, int res = 0) {
+  if ($input == Py_None) {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, $disown | ($disown ? SWIG_POINTER_CLEAR : 0) | %convertptr_flags);
+  if (res == SWIG_ERROR_RELEASE_NOT_OWNED) {
+    %releasenotowned_fail(res, "$type", $symname, $argnum);
+  }
+  if (!SWIG_IsOK(res) || !argp || (!$disown && !pi_heldInterface(static_cast<PICommon::BindableInterface*>(%reinterpret_cast(argp, $ltype))))) {
+    %argument_fail(SWIG_IsOK(res) ? SWIG_TypeError : res, "$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
+%enddef
+PI_BORROWED(PluginClient::Interfaces::EntityGuiInterface)
+PI_BORROWED(PluginClient::Interfaces::FileLocatorInterface)
+PI_BORROWED(PluginClient::Interfaces::FileWriterInterface)
+PI_BORROWED(PluginClient::Interfaces::SignalInterface)
+PI_BORROWED(PluginClient::Interfaces::SnapShotInterface)
+%typemap(in, noblock=1) PICommon::BindableInterface *iface (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res) || ($input != Py_None && !pi_heldInterface(%reinterpret_cast(argp, $ltype)))) {
+    %argument_fail(SWIG_IsOK(res) ? SWIG_TypeError : res, "$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
 %define PI_INTERFACE_CAST(INTERFACE)
     %extend {
         // Renamed to dynamic_cast below (a C++ keyword cannot name a member).
         static INTERFACE* dynamicCast(PICommon::BindableInterface* iface) {
-            return dynamic_cast<INTERFACE*>(iface);
+            INTERFACE* found = dynamic_cast<INTERFACE*>(iface);
+            pyheld::holdAlias(iface, static_cast<PICommon::BindableInterface*>(found));
+            return found;
         }
     }
 %enddef
@@ -917,7 +957,9 @@ public:
 // Binds itself to FILE_LOCATOR_SERVICE_NAME while it lives.
 class FileLocatorService : public PICommon::ServiceClient {
 public:
-    FileLocatorService();
+    %extend {
+        FileLocatorService() { return new pyheld::Held<PluginClient::Interfaces::FileLocatorService>(); }
+    }
     %extend {
         virtual ~FileLocatorService() { pybinding::destroy($self); }
     }

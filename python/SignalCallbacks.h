@@ -9,9 +9,8 @@
 // host is never left holding a freed callback, and the binding never calls
 // a signal interface that the host may have freed:
 //
-// - The binding knows a signal interface to be alive while a signal client
-//   of the script holds it (from the host's onServiceConnected to its
-//   onServiceDisconnected, or until the client is deleted).
+// - The binding knows a signal interface to be alive while a client of the
+//   script holds it (python/HeldInterfaces.h).
 // - It remembers a registration the host accepted (status 0) only through
 //   such an interface, until the script removes it.
 // - When the last of the script's clients lets go of an interface, that is
@@ -33,7 +32,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "services/PIClients.h"
+#include "python/HeldInterfaces.h"
 #include "services/PISignalInterface.h"
 
 namespace pysignals {
@@ -52,14 +51,6 @@ inline std::multimap<const ifc::SignalCallback*, Registration>& registrations() 
     static auto* all = new std::multimap<const ifc::SignalCallback*, Registration>;
     return *all;
 }
-// The signal interfaces the script's clients hold, with how many hold each.
-inline std::unordered_map<const ifc::SignalInterface*, int>& heldInterfaces() {
-    static auto* held = new std::unordered_map<const ifc::SignalInterface*, int>;
-    return *held;
-}
-
-inline bool held(const ifc::SignalInterface* signals) { return heldInterfaces().count(signals) != 0; }
-
 inline void removeFromHost(ifc::SignalCallback* callback, const Registration& entry) {
     if (entry.global) {
         entry.signals->removeGlobalCallback(callback);
@@ -68,23 +59,12 @@ inline void removeFromHost(ifc::SignalCallback* callback, const Registration& en
     }
 }
 
-inline void hold(ifc::SignalInterface* signals) {
-    if (signals) {
-        ++heldInterfaces()[signals];
-    }
-}
-
-// The script's clients no longer hold `signals` once the count reaches 0:
-// its registrations are removed from it and forgotten.
-inline void release(ifc::SignalInterface* signals) {
-    const auto found = signals ? heldInterfaces().find(signals) : heldInterfaces().end();
-    if (found == heldInterfaces().end() || --found->second > 0) {
-        return;
-    }
-    heldInterfaces().erase(found);
+// No client of the script holds the interface at `address` any more: the
+// callbacks registered through it are removed from it, and forgotten.
+inline void connectionEnded(const void* address) {
     std::vector<std::pair<ifc::SignalCallback*, Registration> > ending;
     for (auto it = registrations().begin(); it != registrations().end();) {
-        if (it->second.signals == signals) {
+        if (static_cast<const void*>(it->second.signals) == address) {
             ending.emplace_back(const_cast<ifc::SignalCallback*>(it->first), it->second);
             it = registrations().erase(it);
         } else {
@@ -94,36 +74,6 @@ inline void release(ifc::SignalInterface* signals) {
     for (const auto& [callback, entry] : ending) {
         removeFromHost(callback, entry);
     }
-}
-
-// The signal client that scripts create: a BasicClient that tells the
-// binding which interface it holds. Same layout and slots as its base.
-class HeldSignalClient : public PICommon::BasicClient<ifc::SignalInterface> {
-public:
-    ~HeldSignalClient() override { release(getInterface()); }
-    void onServiceConnected(PICommon::BindableInterface* iface) override {
-        ifc::SignalInterface* before = getInterface();
-        BasicClient::onServiceConnected(iface);
-        if (getInterface() != before) {
-            hold(getInterface());
-            release(before);
-        }
-    }
-    void onServiceDisconnected() override {
-        ifc::SignalInterface* before = getInterface();
-        BasicClient::onServiceDisconnected();
-        release(before);
-    }
-};
-
-// What a script's `SignalClient()` (and the other client classes) make.
-template <typename T>
-PICommon::BasicClient<T>* newClient() {
-    return new PICommon::BasicClient<T>();
-}
-template <>
-inline PICommon::BasicClient<ifc::SignalInterface>* newClient<ifc::SignalInterface>() {
-    return new HeldSignalClient();
 }
 
 inline void forget(ifc::SignalInterface& signals, const std::string& name, bool global,
@@ -140,7 +90,7 @@ inline void forget(ifc::SignalInterface& signals, const std::string& name, bool 
 
 inline void remember(ifc::SignalInterface& signals, const std::string& name, bool global,
                      ifc::SignalCallback* callback) {
-    if (callback && held(&signals)) {
+    if (callback && pyheld::held(&signals)) {
         registrations().emplace(callback, Registration{&signals, name, global});
     }
 }

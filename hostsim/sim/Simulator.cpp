@@ -141,7 +141,10 @@ Simulator::Simulator() {
     });
 }
 
-Simulator::~Simulator() { testhost::observe(nullptr); }
+Simulator::~Simulator() {
+    testhost::observe(nullptr);
+    services_.withdrawAll();
+}
 
 Simulator& Simulator::start() {
     instance().reset();

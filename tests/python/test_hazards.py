@@ -196,6 +196,31 @@ class HostTeardown(unittest.TestCase):
         self.assertEqual(self.received, ['x'])
         third.unbind(P.cvar.SIGNAL_SERVICE_NAME)
 
+    def test_a_borrowed_interface_is_refused_once_its_connection_ended(self):
+        for end in ('unbind', 'host resets', 'client deleted'):
+            with self.subTest(end=end):
+                client, signals = self.connected()
+                writer = P.FileWriterClient()
+                writer.bind(P.cvar.FILE_WRITER_SERVICE_NAME)
+                files = writer.getInterface()
+                self.assertIsNone(P.SignalInterface.dynamic_cast(files))
+                self.assertEqual(int(P.SignalInterface.dynamic_cast(signals).this), int(signals.this))
+                if end == 'unbind':
+                    client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
+                    writer.unbind(P.cvar.FILE_WRITER_SERVICE_NAME)
+                elif end == 'host resets':
+                    host.reset()
+                else:
+                    del client, writer
+                    gc.collect()
+                churn()
+                for call in (lambda: signals.fireCallbacks('x', None), lambda: files.fileName(),
+                             lambda: P.SignalInterface.dynamic_cast(signals),
+                             lambda: P.SignalClient().onServiceConnected(files)):
+                    with self.subTest(call=call):
+                        self.assertRaises(TypeError, call)
+                host.reset()
+
     def test_a_client_deleted_while_bound_leaves_the_host_nothing_dangling(self):
         client, signals = self.connected()
         signals.addCallback('x', self.Recorder())

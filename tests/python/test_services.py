@@ -58,8 +58,15 @@ class Clients(unittest.TestCase):
         self.assertEqual(int(client.getInterface().this), int(interface.this))
         client.onServiceDisconnected()
         self.assertFalse(client.isValid())
-        client.onServiceConnected(interface)
+        # Its borrowed interface ended with the connection; while another
+        # client holds the same interface, it may connect this one again.
+        with self.assertRaisesRegex(TypeError, "argument 2 of type 'PICommon::BindableInterface \\*'"):
+            client.onServiceConnected(interface)
+        other = P.SignalClient()
+        other.bind(P.cvar.SIGNAL_SERVICE_NAME)
+        client.onServiceConnected(other.getInterface())
         self.assertTrue(client.isValid())
+        other.unbind(P.cvar.SIGNAL_SERVICE_NAME)
         writer = P.FileWriterClient()
         writer.bind(P.cvar.FILE_WRITER_SERVICE_NAME)
         client.onServiceConnected(writer.getInterface())
