@@ -98,7 +98,7 @@ private:
     static bool validVersion(PyTypeObject *type) { return PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG); }
     static SwigPyObject *usable(SwigPyObject *sthis)
     {
-        return sthis->ty == pyseq::iteratorType() && sthis->ptr ? sthis : nullptr;
+        return sthis->ty == pyseq::iteratorType() && sthis->ptr && sthis->own ? sthis : nullptr;
     }
 
     struct Last {

@@ -319,6 +319,36 @@ struct stop_iteration {};
 %newobject SwigPyIterator::operator + (ptrdiff_t n) const;
 %newobject SwigPyIterator::operator - (ptrdiff_t n) const;
 
+// An iterator object that does not own its iterator is used only while the
+// owner behind it still has it (python/Sequences.h); as the object of a
+// method and as an argument.
+%typemap(in, noblock=1) SwigPyIterator *self (void *argp = 0, int res = 0) {
+  if ($input == Py_None) {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, $disown | ($disown ? SWIG_POINTER_CLEAR : 0) | %convertptr_flags);
+  if (res == SWIG_ERROR_RELEASE_NOT_OWNED) {
+    %releasenotowned_fail(res, "$type", $symname, $argnum);
+  }
+  if (!SWIG_IsOK(res) || !argp || (!$disown && !pyseq::usableIterator(pychain::memberFor($input, $descriptor)))) {
+    %argument_fail(SWIG_IsOK(res) ? SWIG_TypeError : res, "$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
+%typemap(in, noblock=1) const SwigPyIterator & (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res)) {
+    %argument_fail(res, "$type", $symname, $argnum);
+  }
+  if (!argp) {
+    %argument_nullref("$type", $symname, $argnum);
+  }
+  if (!pyseq::usableIterator(pychain::memberFor($input, $descriptor))) {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+}
+
 // incr, decr and advance move the iterator and return it as a new object
 // that does not own it; that object keeps the one it came from alive, and
 // so the iterator's owner (python/Sequences.h).

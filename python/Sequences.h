@@ -276,6 +276,19 @@ PyObject* newIterator(PyObject* self, ptrdiff_t position) {
     return SWIG_NewPointerObj(iterator, iteratorType(), SWIG_POINTER_OWN);
 }
 
+// Whether the iterator pointer object `member` may be used: it owns its
+// iterator, or one behind it in its chain does (an object returned by incr
+// or the one += was applied to). Once the owner freed the iterator
+// explicitly, every such object is refused.
+inline bool usableIterator(const SwigPyObject* member) {
+    for (const SwigPyObject* behind = member; member && behind; behind = reinterpret_cast<const SwigPyObject*>(behind->next)) {
+        if (behind->own && behind->ptr == member->ptr && behind->ty == member->ty) {
+            return member->ptr != nullptr;
+        }
+    }
+    return false;
+}
+
 // A new iterator object, not owned, for the native iterator that `self`
 // names; it keeps the pointer object it came from (and so the iterator's
 // owner) alive.
@@ -324,7 +337,7 @@ bool forwardPosition(PyObject* object, const Vec* items, ptrdiff_t* position) {
     swig::SwigPyIterator* iterator = nullptr;
     const int res = SWIG_ConvertPtr(object, reinterpret_cast<void**>(&iterator),
                                     iteratorType(), 0);
-    if (!SWIG_IsOK(res) || !iterator) {
+    if (!SWIG_IsOK(res) || !iterator || !usableIterator(pychain::memberFor(object, iteratorType()))) {
         return false;
     }
     if (auto* closed = dynamic_cast<VectorIterator<Vec, false, true>*>(iterator)) {

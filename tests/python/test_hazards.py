@@ -147,6 +147,21 @@ class StalePointers(unittest.TestCase):
         self.assertEqual((moved.value(), before.value()), ('c', 'c'))
         self.assertEqual(next(P.StringVector(['z']).iterator()), 'z')
 
+    def test_objects_of_an_iterator_freed_explicitly_are_refused(self):
+        v = P.UniqueIDVector([1, 2, 3])
+        it = v.rbegin()
+        alias, before = it.incr(), it
+        it += 1
+        m.delete_SwigPyIterator(it)
+        churn()
+        for call in (alias.value, before.value, lambda: next(before), lambda: v.begin().distance(alias),
+                     lambda: v.erase(before)):
+            with self.subTest(call=call):
+                self.assertRaises(TypeError, call)
+        disowned = v.begin()
+        disowned.thisown = False  # its iterator has no owner left: it is never used again
+        self.assertRaises(TypeError, disowned.value)
+
 
 class HostTeardown(unittest.TestCase):
     """A host that ends connections or frees its services while the script
