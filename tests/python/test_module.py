@@ -1,6 +1,7 @@
 """Module initialisation: the method table, docstrings, calling conventions,
 the integer constants and cvar."""
 
+import ctypes
 import types
 import unittest
 
@@ -171,6 +172,22 @@ class GlobalVariables(unittest.TestCase):
                 with self.assertRaises(AttributeError) as raised:
                     setattr(cvar, name, 1)
                 self.assertEqual(str(raised.exception), "Unknown C global variable '%s'" % name)
+
+
+class ClientLibrary(unittest.TestCase):
+    """The module carries the whole client library, its load-time strings
+    built when it is loaded (read through the module's own symbols: a
+    string in the shared representation is a pointer to its characters)."""
+
+    def test_load_time_strings(self):
+        library = ctypes.CDLL(module().__file__)
+        for symbol, value in [('_ZN8PICommon20FileExportDelegateV26APPENDE', b'Append'),
+                              ('_ZN8PICommon24FileImportExportDelegate6APPENDE', b'Append'),
+                              ('_ZN8PIKARVEN10OPT_APPENDE', b'Append'),
+                              ('_ZN12PluginClient10Interfaces18APPEND_DATA_SIGNALE',
+                               support.VENDOR_PREFIX.encode() + b'/PluginClient/SignalService/AppendData/1.0')]:
+            with self.subTest(symbol=symbol):
+                self.assertEqual(ctypes.c_char_p.in_dll(library, symbol).value, value)
 
 
 class ImportWithoutHost(unittest.TestCase):
