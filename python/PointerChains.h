@@ -39,7 +39,8 @@ inline PyObject* append(PyObject* self, PyObject* next) {
     SwigPyObject* appended = reinterpret_cast<SwigPyObject*>(next);
     for (PyObject* member = self; member; member = reinterpret_cast<SwigPyObject*>(member)->next) {
         if (member == next) {
-            PyErr_SetString(PyExc_ValueError, "Attempt to append a 'this' object that is in the chain already");
+            PyErr_SetString(PyExc_ValueError,
+                            "Attempt to append a 'this' object that is in the chain already");
             return nullptr;
         }
     }

@@ -281,7 +281,8 @@ PyObject* newIterator(PyObject* self, ptrdiff_t position) {
 // or the one += was applied to). Once the owner freed the iterator
 // explicitly, every such object is refused.
 inline bool usableIterator(const SwigPyObject* member) {
-    for (const SwigPyObject* behind = member; member && behind; behind = reinterpret_cast<const SwigPyObject*>(behind->next)) {
+    for (const SwigPyObject* behind = member; member && behind;
+         behind = reinterpret_cast<const SwigPyObject*>(behind->next)) {
         if (behind->own && behind->ptr == member->ptr && behind->ty == member->ty) {
             return member->ptr != nullptr;
         }
@@ -289,45 +290,53 @@ inline bool usableIterator(const SwigPyObject* member) {
     return false;
 }
 
-// A new iterator object, not owned, for the native iterator that `self`
-// names; it keeps the pointer object it came from (and so the iterator's
-// owner) alive.
-inline PyObject* aliasOf(PyObject* self, swig::SwigPyIterator* iterator) {
-    SwigPyObject* original = pychain::memberFor(self, iteratorType());
-    PyObject* alias = original ? SWIG_NewPointerObj(iterator, iteratorType(), 0) : nullptr;
-    SwigPyObject* aliasThis = alias ? SWIG_Python_GetSwigThis(alias) : nullptr;
-    if (!aliasThis) {
-        Py_XDECREF(alias);
+// A new iterator object (a proxy), not owned, for the native iterator that
+// `self` names; *original receives the pointer object of `self` it names
+// it through, *made the new one's. Null with a Python error on failure.
+inline PyObject* anotherObjectFor(PyObject* self, swig::SwigPyIterator* iterator, SwigPyObject** original,
+                                  SwigPyObject** made) {
+    *original = pychain::memberFor(self, iteratorType());
+    PyObject* object = *original ? SWIG_NewPointerObj(iterator, iteratorType(), 0) : nullptr;
+    *made = object ? SWIG_Python_GetSwigThis(object) : nullptr;
+    if (!*made) {
+        Py_XDECREF(object);
         if (!PyErr_Occurred()) {
             PyErr_SetString(PyExc_RuntimeError, "cannot make an iterator object");
         }
         return nullptr;
     }
-    Py_INCREF(original);
-    aliasThis->next = reinterpret_cast<PyObject*>(original);
-    return alias;
+    return object;
+}
+
+// A new iterator object, not owned, for the native iterator that `self`
+// names; it keeps the pointer object it came from (and so the iterator's
+// owner) alive.
+inline PyObject* aliasOf(PyObject* self, swig::SwigPyIterator* iterator) {
+    SwigPyObject* original = nullptr;
+    SwigPyObject* alias = nullptr;
+    PyObject* object = anotherObjectFor(self, iterator, &original, &alias);
+    if (object) {
+        Py_INCREF(original);
+        alias->next = reinterpret_cast<PyObject*>(original);
+    }
+    return object;
 }
 
 // A new iterator object for the native iterator that `self` names, taking
 // over `self`'s ownership of it; `self` keeps the new object alive (it
 // follows `self` in its chain), so earlier references still reach it.
 inline PyObject* handOwnershipOn(PyObject* self, swig::SwigPyIterator* iterator) {
-    SwigPyObject* original = pychain::memberFor(self, iteratorType());
-    PyObject* moved = original ? SWIG_NewPointerObj(iterator, iteratorType(), 0) : nullptr;
-    SwigPyObject* movedThis = moved ? SWIG_Python_GetSwigThis(moved) : nullptr;
-    if (!movedThis) {
-        Py_XDECREF(moved);
-        if (!PyErr_Occurred()) {
-            PyErr_SetString(PyExc_RuntimeError, "cannot make an iterator object");
-        }
-        return nullptr;
+    SwigPyObject* original = nullptr;
+    SwigPyObject* moved = nullptr;
+    PyObject* object = anotherObjectFor(self, iterator, &original, &moved);
+    if (object) {
+        moved->own = original->own;
+        original->own = 0;
+        moved->next = original->next;
+        Py_INCREF(moved);
+        original->next = reinterpret_cast<PyObject*>(moved);
     }
-    movedThis->own = original->own;
-    original->own = 0;
-    movedThis->next = original->next;
-    Py_INCREF(movedThis);
-    original->next = reinterpret_cast<PyObject*>(movedThis);
-    return moved;
+    return object;
 }
 
 // The position of a forward iterator of `items`, or false when `object` is
@@ -335,8 +344,7 @@ inline PyObject* handOwnershipOn(PyObject* self, swig::SwigPyIterator* iterator)
 template <class Vec>
 bool forwardPosition(PyObject* object, const Vec* items, ptrdiff_t* position) {
     swig::SwigPyIterator* iterator = nullptr;
-    const int res = SWIG_ConvertPtr(object, reinterpret_cast<void**>(&iterator),
-                                    iteratorType(), 0);
+    const int res = SWIG_ConvertPtr(object, reinterpret_cast<void**>(&iterator), iteratorType(), 0);
     if (!SWIG_IsOK(res) || !iterator || !usableIterator(pychain::memberFor(object, iteratorType()))) {
         return false;
     }
@@ -497,8 +505,9 @@ size_t maxItems() {
     static const size_t limit = [] {
         const long pages = sysconf(_SC_PHYS_PAGES);
         const long pageSize = sysconf(_SC_PAGESIZE);
-        const size_t bytes = pages > 0 && pageSize > 0 ? static_cast<size_t>(pages) * static_cast<size_t>(pageSize) / 4
-                                                       : (size_t(1) << 30);
+        const size_t bytes = pages > 0 && pageSize > 0
+                                 ? static_cast<size_t>(pages) * static_cast<size_t>(pageSize) / 4
+                                 : (size_t(1) << 30);
         const size_t items = bytes / sizeof(typename Vec::value_type);
         return items < Vec().max_size() ? items : Vec().max_size();
     }();
@@ -610,8 +619,8 @@ void setSlice(Vec* items, const Range& range, const Vec& source) {
         if (source.size() < count) {
             items->erase(first + static_cast<ptrdiff_t>(common), first + static_cast<ptrdiff_t>(count));
         } else {
-            items->insert(first + static_cast<ptrdiff_t>(common), source.begin() + static_cast<ptrdiff_t>(common),
-                          source.end());
+            items->insert(first + static_cast<ptrdiff_t>(common),
+                          source.begin() + static_cast<ptrdiff_t>(common), source.end());
         }
         return;
     }

@@ -95,7 +95,8 @@ inline void remember(ifc::SignalInterface& signals, const std::string& name, boo
     }
 }
 
-inline int addCallback(ifc::SignalInterface& signals, const std::string& name, ifc::SignalCallback* callback) {
+inline int addCallback(ifc::SignalInterface& signals, const std::string& name,
+                       ifc::SignalCallback* callback) {
     const int status = signals.addCallback(name, callback);
     if (status == 0) {
         remember(signals, name, false, callback);
@@ -103,7 +104,8 @@ inline int addCallback(ifc::SignalInterface& signals, const std::string& name, i
     return status;
 }
 
-inline int removeCallback(ifc::SignalInterface& signals, const std::string& name, ifc::SignalCallback* callback) {
+inline int removeCallback(ifc::SignalInterface& signals, const std::string& name,
+                          ifc::SignalCallback* callback) {
     const int status = signals.removeCallback(name, callback);
     if (status == 0) {
         forget(signals, name, false, callback);
