@@ -16,8 +16,7 @@
 #include <vector>
 
 #include "bridge/PIExport.h"
-
-class FunctorTwoParams__;
+#include "bridge/PIFunctorTwoParams.h"
 
 namespace PICommon {
 

@@ -8,8 +8,7 @@
 #pragma once
 
 #include "bridge/PIExport.h"
-
-class FunctorTwoParams__;
+#include "bridge/PIFunctorTwoParams.h"
 
 namespace PICommon {
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "bridge/PIStringAbi.h"
+
 typedef uint32_t PIColor_t;
 
 // Packs the low 8 bits of each component; alpha is 255.

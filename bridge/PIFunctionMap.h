@@ -10,6 +10,7 @@
 #include <map>
 
 #include "bridge/PIExport.h"
+#include "bridge/PIFunctorTwoParams.h"
 #include "bridge/PIPluginTypes.h"
 #include "bridge/PIServerFunctions.h"
 
@@ -35,11 +36,6 @@ public:
     void* Call(void* context, PIServerFunctions_t code, void* data) override;
     ~IgnoreFunctor() override;
 };
-
-// Opaque callback object made by plug-in code and invoked only by the host.
-// The library stores its address in blocks and never calls, copies or
-// deletes it.
-class FunctorTwoParams__;
 
 // The host's function map; null until found by _initializePluginFunctionMap
 // or replaced by the ignore map of __setDebugIgnore. Never reset to null.

@@ -18,9 +18,8 @@
 #include <vector>
 
 #include "bridge/PIExport.h"
+#include "bridge/PIFunctorTwoParams.h"
 #include "bridge/PILayoutOpts.h"
-
-class FunctorTwoParams__;
 
 class PI_EXPORT PI_DATA_BASE_CLASS {
 public:

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "bridge/PIStringAbi.h"
+
 enum PIServerFunctions_t : int32_t {
     // Host objects, returned as the value of the request (null data), and the
     // main window's native handle (written through the data address).

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "bridge/PIStringAbi.h"
+
 // A request for the raster of one node.
 struct PITerrainRasterNodeRequest {
     uint8_t** buffer = nullptr;

@@ -21,7 +21,7 @@ set(PI_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/KarvenPluginInterfaces)
 # declarations stay inside.
 set(pi_internal_headers bridge/PIRequest.h bridge/PIFixedRequest.h bridge/PIDirectRequest.h
                         bridge/PILegacyVersion.h gui/GuiRequests.h hostsim/HostDeclarations.h
-                        hostsim/sim/KeyValueFile.h hostsim/sim/RequestNames.h)
+                        hostsim/sim/KeyValueFile.h hostsim/sim/RequestNames.h hostsim/sim/PluginLoader.h)
 file(GLOB pi_public_headers RELATIVE ${PROJECT_SOURCE_DIR}
      ${PROJECT_SOURCE_DIR}/bridge/*.h ${PROJECT_SOURCE_DIR}/services/*.h ${PROJECT_SOURCE_DIR}/api/*.h
      ${PROJECT_SOURCE_DIR}/gui/*.h ${PROJECT_SOURCE_DIR}/hostsim/*.h ${PROJECT_SOURCE_DIR}/hostsim/sim/*.h)
@@ -33,7 +33,13 @@ endforeach()
 
 # What a target built against the installed copy needs: the include path,
 # the string ABI the host shares objects in, C++17; and, for a sanitized
-# build, the sanitizer runtimes that the instrumented code calls.
+# build, the sanitizer runtimes that the instrumented code calls. A plug-in
+# linking the client library keeps the library's symbols out of its dynamic
+# symbol table (--exclude-libs): its copy of the library, with g_This,
+# g_FunctionMap and g_PI_GarbageCollector, stays its own even when the host
+# loads plug-ins with RTLD_GLOBAL. (The Python module, built here, exports
+# them.)
+set(PI_EXCLUDE_LIBS_FLAG "-Wl,--exclude-libs,libPluginInterfacesClient.a")
 set(PI_PC_SANITIZER_FLAGS "")
 if(PI_SANITIZE)
   set(PI_PC_SANITIZER_FLAGS " -fsanitize=address,undefined")
@@ -48,6 +54,8 @@ foreach(target PluginInterfacesClient karven_testhost karven_sim)
     endif()
   endif()
 endforeach()
+string(REPLACE "," "$<COMMA>" exclude_libs "${PI_EXCLUDE_LIBS_FLAG}")
+target_link_options(PluginInterfacesClient INTERFACE "$<INSTALL_INTERFACE:${exclude_libs}>")
 
 set_target_properties(PluginInterfacesClient PROPERTIES EXPORT_NAME Client)
 set_target_properties(karven_testhost PROPERTIES EXPORT_NAME TestHost)
@@ -59,6 +67,7 @@ endif()
 if(TARGET karven-sim)
   list(APPEND pi_exported karven-sim)
 endif()
+set(pi_installed_targets ${pi_exported})
 install(TARGETS ${pi_exported} EXPORT KarvenPluginInterfacesTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -97,7 +106,13 @@ foreach(entry IN LISTS PI_PYTHON_DIRS)
                   OUTPUT_VARIABLE dotted OUTPUT_STRIP_TRAILING_WHITESPACE)
   set(site lib/python${dotted}/site-packages)
   install(TARGETS _PluginInterfaces_${version} LIBRARY DESTINATION ${site})
+  list(APPEND pi_installed_targets _PluginInterfaces_${version})
   install(FILES ${moduledir}/PluginInterfaces.py ${PROJECT_SOURCE_DIR}/python/PluginInterfaces.pyi
                 ${PROJECT_SOURCE_DIR}/hostsim/python/karven_sim.py
           DESTINATION ${site})
 endforeach()
+
+# Everything the install copies, for a build that made only some targets
+# (tools/dev.sh demo): cmake --build build --target installable.
+add_custom_target(installable)
+add_dependencies(installable ${pi_installed_targets})

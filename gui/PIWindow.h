@@ -11,10 +11,9 @@
 
 #include "api/PICursors.h"
 #include "bridge/PIExport.h"
+#include "bridge/PIFunctorTwoParams.h"
 #include "bridge/PILayoutOpts.h"
 #include "gui/PIObject.h"
-
-class FunctorTwoParams__;
 
 namespace PIGUI {
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "bridge/PIStringAbi.h"
+
 namespace hostview {
 
 struct LayoutRecord {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "bridge/PIStringAbi.h"
+
 #define TESTHOST_API __attribute__((visibility("default")))
 
 namespace testhost {

@@ -2,7 +2,8 @@
 # Installs what this project needs from Debian's packages (only what is
 # missing), builds, and runs either the demo or every test.
 #
-#   tools/dev.sh demo   build the simulated host and run the signals example in it
+#   tools/dev.sh demo   build the simulated host (and what an install copies) and
+#                       run the signals example in it
 #   tools/dev.sh test   build and run the test suite, plainly, the C++ tests
 #                       under valgrind's memcheck, and everything under
 #                       AddressSanitizer + UndefinedBehaviorSanitizer
@@ -35,7 +36,7 @@ build() {
 case "${1:-}" in
 demo)
     install_missing
-    build default karven-sim
+    build default installable   # karven-sim, and what cmake --install copies
     ./build/hostsim/sim/karven-sim examples/python/signals_plugin.py
     ;;
 test)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bridge/PIFunctionMap.h"
+#include "bridge/PIFunctorTwoParams.h"
 #include "gui/PIButtons.h"
 #include "gui/PIContainers.h"
 #include "gui/PIDialogBox.h"
@@ -14,14 +15,6 @@
 #include "gui/PIList.h"
 #include "gui/PITextField.h"
 #include "hostsim/sim/Simulator.h"
-
-// The callback object the host calls when a widget is clicked. The plug-in
-// defines it; the library only passes its address along.
-class FunctorTwoParams__ {
-public:
-    virtual void* operator()(void* source, void* data) = 0;
-    virtual ~FunctorTwoParams__() = default;
-};
 
 namespace {
 

@@ -11,18 +11,10 @@
 #include "api/PIFileHandlers.h"
 #include "api/PITimeouts.h"
 #include "bridge/PIFunctionMap.h"
+#include "bridge/PIFunctorTwoParams.h"
 #include "gui/PIContainers.h"
 #include "gui/PIObject.h"
 #include "hostsim/sim/Simulator.h"
-
-// The callback object the host calls (actions, time-outs, widgets). The
-// plug-in declares it with the host's layout; the library only passes its
-// address along.
-class FunctorTwoParams__ {
-public:
-    virtual void* operator()(void* source, void* data) = 0;
-    virtual ~FunctorTwoParams__() = default;
-};
 
 namespace {
 

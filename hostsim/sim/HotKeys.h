@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <string>
 
+#include "bridge/PIStringAbi.h"
+
 namespace karvensim {
 
 constexpr uint32_t kShift = 0x10000;

@@ -122,9 +122,9 @@ void* Simulator::pluginContext() {
 }
 
 Simulator::Simulator() {
-    testhost::respond(16, [](testhost::Exchange& e) {
+    testhost::respond(16, [this](testhost::Exchange& e) {
         if (e.selector() == 0) {
-            e.setPointer(0, pluginContext());
+            e.setPointer(0, reported_);
         }
         return nullptr;
     });

@@ -35,6 +35,10 @@ class KARVENSIM_API Simulator {
 public:
     // The context pointer the host reports for the plug-in.
     static void* pluginContext();
+    // What the host reports from now on as the plug-in's current context
+    // (code 16, selector 0): pluginContext() after start; null reports no
+    // override, so that each plug-in's requests carry its own g_This.
+    void reportContext(void* context) { reported_ = context; }
 
     // Starts (or restarts) the simulated host.
     static Simulator& start();
@@ -71,6 +75,7 @@ private:
     Gui gui_{application_.data().preferences};  // after the application: it answers 10, 11 and 14
     std::vector<TraceEntry> trace_;
     std::function<void(const TraceEntry&)> sink_;
+    void* reported_ = pluginContext();
 };
 
 }  // namespace karvensim

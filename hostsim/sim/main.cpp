@@ -1,9 +1,10 @@
-// karven-sim: runs a Python plug-in script inside a simulated KARVEN host.
+// karven-sim: runs a Python plug-in script inside a simulated KARVEN host,
+// or loads compiled plug-ins into it (--load, PluginLoader.h).
 //
 // It embeds Python as the application does: the executable itself exports
 // SPI_GetFunctionMap, so the library finds the host through the process-wide
-// lookup when the script imports PluginInterfaces. Every request the script
-// makes is printed as it is answered.
+// lookup when the script imports PluginInterfaces (or a plug-in attaches).
+// Every request is printed as it is answered.
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/sim/PluginLoader.h"
 #include "hostsim/sim/Simulator.h"
 
 extern "C" __attribute__((visibility("default"))) void* SPI_GetFunctionMap() { return testhost::functionMap(); }
@@ -25,8 +27,10 @@ namespace {
 
 const char* const kUsage =
     "usage: karven-sim [options] SCRIPT [ARGUMENTS...]\n"
-    "Runs a Python plug-in script against the simulated KARVEN host and prints\n"
-    "every request it makes.\n"
+    "       karven-sim [options] --load PLUGIN.so[:ENTRY]...\n"
+    "Runs a Python plug-in script, or loads compiled plug-ins and calls their\n"
+    "extern \"C\" int ENTRY(void), against the simulated KARVEN host and prints\n"
+    "every request they make.\n"
     "\n"
     "options:\n"
     "  --trace-json FILE    also write the trace as JSON to FILE\n"
@@ -36,9 +40,11 @@ const char* const kUsage =
     "                       directory dialog ('' cancels it); repeatable:\n"
     "                       dialogs answer in order, then are cancelled\n"
     "  --quiet              do not print the trace\n"
+    "  --load PLUGIN[:ENTRY] load a compiled plug-in (RTLD_GLOBAL) and call ENTRY;\n"
+    "                       repeatable, in order; instead of a script\n"
     "  -h, --help           show this text\n"
     "\n"
-    "events after the script, in the order given (each repeatable):\n"
+    "events after the script or the plug-ins, in the order given (each repeatable):\n"
     "  --fire-signal NAME   fire the signal NAME through the signal service\n"
     "  --run-action NAME    run the action NAME as the user would\n"
     "  --fire-timeouts      fire every pending time-out\n";
@@ -57,6 +63,7 @@ struct Options {
     bool quiet = false;
     std::vector<std::string> dialogAnswers;
     std::vector<Event> events;
+    std::vector<std::string> plugins;  // --load, instead of a script
 };
 
 int usageError(const std::string& message) {
@@ -80,7 +87,7 @@ int parse(int argc, char** argv, Options& options) {
         } else if (arg == "--fire-timeouts") {
             options.events.push_back({Event::FireTimeouts, ""});
         } else if (arg == "--trace-json" || arg == "--fire-signal" || arg == "--run-action" ||
-                   arg == "--dialog-answer") {
+                   arg == "--dialog-answer" || arg == "--load") {
             if (!hasValue) {
                 return usageError("option '" + arg + "' needs a value");
             }
@@ -89,6 +96,8 @@ int parse(int argc, char** argv, Options& options) {
                 options.traceJson = value;
             } else if (arg == "--dialog-answer") {
                 options.dialogAnswers.push_back(value);
+            } else if (arg == "--load") {
+                options.plugins.push_back(value);
             } else {
                 const auto kind = arg == "--fire-signal" ? Event::FireSignal : Event::RunAction;
                 options.events.push_back({kind, value});
@@ -99,8 +108,8 @@ int parse(int argc, char** argv, Options& options) {
             options.script = arg;
         }
     }
-    if (options.script.empty()) {
-        return usageError("no script given");
+    if (options.script.empty() == options.plugins.empty()) {
+        return usageError(options.script.empty() ? "no script given" : "a script cannot be run with --load");
     }
     options.arguments.assign(argv + i, argv + argc);
     return -1;
@@ -186,9 +195,34 @@ int runEvent(const Event& event, karvensim::Simulator& simulator) {
     return 0;
 }
 
-// Imports the module, runs the script as __main__, then makes the events
-// happen in order.
+// Makes the events happen in order.
+int runEvents(const Options& options, karvensim::Simulator& simulator) {
+    for (const auto& event : options.events) {
+        const int outcome = runEvent(event, simulator);
+        if (PyErr_Occurred()) {
+            return failure();
+        }
+        const char* const plural = outcome == 1 ? "" : "s";
+        switch (event.kind) {
+        case Event::FireSignal:
+            std::printf("karven-sim: fired %s: %d callback%s\n", event.name.c_str(), outcome, plural);
+            break;
+        case Event::RunAction:
+            std::printf("karven-sim: ran %s: status %d\n", event.name.c_str(), outcome);
+            break;
+        case Event::FireTimeouts: std::printf("karven-sim: fired %d time-out%s\n", outcome, plural); break;
+        }
+    }
+    return 0;
+}
+
+// Imports the module, runs the script as __main__ (or, with --load, loads
+// the compiled plug-ins), then makes the events happen in order.
 int runScript(const Options& options, karvensim::Simulator& simulator) {
+    if (!options.plugins.empty()) {
+        const int loaded = karvensim::loadPlugins(options.plugins, simulator);
+        return loaded != 0 ? loaded : runEvents(options, simulator);
+    }
     const std::string directory = options.script.find('/') == std::string::npos
                                       ? "."
                                       : options.script.substr(0, options.script.rfind('/'));
@@ -213,23 +247,7 @@ int runScript(const Options& options, karvensim::Simulator& simulator) {
         return failure();
     }
     Py_DECREF(result);
-    for (const auto& event : options.events) {
-        const int outcome = runEvent(event, simulator);
-        if (PyErr_Occurred()) {
-            return failure();
-        }
-        const char* const plural = outcome == 1 ? "" : "s";
-        switch (event.kind) {
-        case Event::FireSignal:
-            std::printf("karven-sim: fired %s: %d callback%s\n", event.name.c_str(), outcome, plural);
-            break;
-        case Event::RunAction:
-            std::printf("karven-sim: ran %s: status %d\n", event.name.c_str(), outcome);
-            break;
-        case Event::FireTimeouts: std::printf("karven-sim: fired %d time-out%s\n", outcome, plural); break;
-        }
-    }
-    return 0;
+    return runEvents(options, simulator);
 }
 
 }  // namespace
@@ -240,7 +258,9 @@ int main(int argc, char** argv) {
     if (parsed >= 0) {
         return parsed;
     }
-    if (std::FILE* script = std::fopen(options.script.c_str(), "r")) {
+    if (options.script.empty()) {
+        // compiled plug-ins instead (--load)
+    } else if (std::FILE* script = std::fopen(options.script.c_str(), "r")) {
         std::fclose(script);
     } else {
         std::fprintf(stderr, "karven-sim: cannot open '%s': %s\n", options.script.c_str(), std::strerror(errno));

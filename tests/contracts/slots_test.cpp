@@ -544,7 +544,7 @@ std::vector<HostCall> hostCalls() {
              contracthost::dialogClosed(static_cast<PIGUI::PIDialogBox::CloseObserver*>(&observer), &dialog);
              return Seen{"dialogBoxClosed(" + str(static_cast<void*>(&dialog)) + ")"};
          }},
-        {"FunctorTwoParams__ slot 0, as a compiled plug-in declares it",
+        {"FunctorTwoParams__ slot 0, as the library declares it",
          [] {
              simtest::Callback callback;
              EXPECT_EQ(

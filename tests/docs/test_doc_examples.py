@@ -23,7 +23,9 @@ Unmarked blocks, by language:
                 of the test hosts included first; a block without #include
                 or main() is compiled as the body of a function.
     ```sh, ```console, ```text, ```cmake and blocks without a language are
-                commands, output or configuration, not examples: left alone.
+                commands, output or configuration, not examples: left alone
+                here (tests/install/test_installed.py runs the ```sh blocks
+                of docs/compiled-plugins.md against an installed copy).
 
 Environment (set by tests/CMakeLists.txt): PI_DOCS_PYTHON ("python|module
 dir"), PI_CXX, KARVEN_SIM, KARVEN_SIM_LIBRARY, KARVEN_TESTHOST.

@@ -1,34 +1,32 @@
 """An installed copy of the library, used as a plug-in author uses it.
 
 The fixture has installed the build into KARVEN_PREFIX. These tests build
-the plug-in project in hello_plugin/ against that prefix (with find_package
-and with pkg-config alone), run it in the installed karven-sim, and import
-the installed Python modules, each in a fresh process that sees nothing of
-the build tree.
+plug-ins against that prefix (with find_package and with pkg-config alone),
+run every command of the compiled-plug-in guide, load two plug-ins into one
+installed karven-sim, and import the installed Python modules, each in a
+fresh process that sees nothing of the build tree.
 """
 
 import glob
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import textwrap
 import unittest
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', 'docs'))
+from test_doc_examples import blocks  # noqa: E402
+
 PREFIX = os.environ.get('KARVEN_PREFIX', '')
 WORK_DIR = os.environ.get('KARVEN_WORK_DIR', '')
-PROJECT = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'hello_plugin')
-
-# Loads the plug-in named on the command line, as the host loads one, and
-# reports where the module came from.
-RUN_PLUGIN = '''
-import ctypes, sys
-import PluginInterfaces
-print('module', PluginInterfaces.__file__)
-plugin = ctypes.CDLL(sys.argv[1])
-print('loaded', plugin.hello_plugin_load())
-'''
+PROJECT = os.path.join(HERE, 'hello_plugin')
+TWO_PLUGINS = os.path.join(HERE, 'two_plugins')
+GUIDE = os.path.join(HERE, '..', '..', 'docs', 'compiled-plugins.md')
+GUIDE_PREFIX = '/opt/karven-pi'  # where the guide's commands find the library
 
 
 def run(command, **kwargs):
@@ -52,38 +50,35 @@ def environment(**extra):
     return env
 
 
-class PluginRun(unittest.TestCase):
-    """Checks a built plug-in in the installed simulated host."""
-
-    def assert_runs_in_karven_sim(self, plugin, prefix=PREFIX):
-        script = os.path.join(WORK_DIR, 'run_plugin.py')
-        with open(script, 'w') as f:
-            f.write(RUN_PLUGIN)
-        output = run([os.path.join(prefix, 'bin', 'karven-sim'), '--quiet', '--summary', script, plugin],
-                     env=environment())
-        lines = output.splitlines()
-        module = os.path.normpath(lines[0].split(' ', 1)[1])
-        self.assertTrue(module.startswith(os.path.join(prefix, 'lib', 'python')), module)
-        self.assertEqual(lines[1], 'loaded 0')
-        state = json.loads(output.split('karven-sim: final state ', 1)[1])
-        application = state['application']
-        self.assertEqual(len(application['debugOutput']), 1, application['debugOutput'])
-        self.assertRegex(application['debugOutput'][0], r'^hello from a compiled plug-in in \S+')
-        self.assertIn('Hello.Wave', json.dumps(application['actions']))
+def strong_symbols(command):
+    """The names an nm command lists as defined code or data (not weak)."""
+    return {fields[2] for fields in (line.split() for line in run(command).splitlines())
+            if len(fields) == 3 and fields[1] in 'TDBR'}
 
 
-@unittest.skipUnless(PREFIX and WORK_DIR, 'KARVEN_PREFIX and KARVEN_WORK_DIR are not set')
-class FindPackage(PluginRun):
+class Plugins(unittest.TestCase):
 
-    def configure(self, source, build, *options):
+    def assert_keeps_the_library_private(self, plugin):
+        """None of the client library's own symbols is in the plug-in's
+        dynamic symbol table."""
+        library = strong_symbols(['nm', '--defined-only', os.path.join(PREFIX, 'lib', 'libPluginInterfacesClient.a')])
+        self.assertIn('g_This', library)
+        exported = strong_symbols(['nm', '-D', '--defined-only', plugin])
+        self.assertEqual(sorted(exported & library), [], plugin)
+
+    def build_with_cmake(self, source, build, *options):
         return run(['cmake', '-S', source, '-B', build, '-DCMAKE_PREFIX_PATH=' + PREFIX,
                     '-DCMAKE_CXX_COMPILER=' + os.environ['KARVEN_CXX']] + list(options), env=environment())
 
-    def test_the_plugin_project_builds_with_what_the_imported_target_carries_and_runs(self):
+
+@unittest.skipUnless(PREFIX and WORK_DIR, 'KARVEN_PREFIX and KARVEN_WORK_DIR are not set')
+class FindPackage(Plugins):
+
+    def test_the_plugin_project_builds_with_what_the_imported_target_carries(self):
         # A project that asks for C++14 still compiles the plug-in as C++17
         # (no -std flag at all where that is the compiler's default).
         build = os.path.join(fresh_work_dir(), 'build')
-        self.configure(PROJECT, build, '-DCMAKE_CXX_STANDARD=14')
+        self.build_with_cmake(PROJECT, build, '-DCMAKE_CXX_STANDARD=14')
         target_dir = os.path.join(build, 'CMakeFiles', 'hello_plugin.dir')
         with open(os.path.join(target_dir, 'flags.make')) as f:
             flags = f.read()
@@ -95,7 +90,7 @@ class FindPackage(PluginRun):
         self.assertIn(os.path.join(PREFIX, 'lib', 'libPluginInterfacesClient.a'), link)
         self.assertIn('-ldl', link)
         run(['cmake', '--build', build], env=environment())
-        self.assert_runs_in_karven_sim(os.path.join(build, 'libhello_plugin.so'))
+        self.assert_keeps_the_library_private(os.path.join(build, 'libhello_plugin.so'))
 
     def test_a_newer_major_version_is_not_found(self):
         source = os.path.join(fresh_work_dir(), 'wants_2')
@@ -104,40 +99,94 @@ class FindPackage(PluginRun):
             f.write('cmake_minimum_required(VERSION 3.25)\nproject(wants_2 LANGUAGES NONE)\n'
                     'find_package(KarvenPluginInterfaces 2 REQUIRED)\n')
         with self.assertRaises(AssertionError) as failed:
-            self.configure(source, os.path.join(source, 'build'))
+            self.build_with_cmake(source, os.path.join(source, 'build'))
         self.assertIn('version: 1.28', str(failed.exception))
 
 
 @unittest.skipUnless(PREFIX and WORK_DIR and os.environ.get('KARVEN_PKG_CONFIG'),
                      'KARVEN_PREFIX, KARVEN_WORK_DIR or KARVEN_PKG_CONFIG is not set')
-class PkgConfig(PluginRun):
+class PkgConfig(Plugins):
 
-    def pkg_config_environment(self, prefix=PREFIX):
-        return environment(PKG_CONFIG_PATH=os.path.join(prefix, 'lib', 'pkgconfig'))
+    def pkg_config(self, *arguments):
+        return run(['pkg-config'] + list(arguments) + ['karven-plugin-interfaces'],
+                   env=environment(PKG_CONFIG_PATH=os.path.join(PREFIX, 'lib', 'pkgconfig'))).split()
 
-    def test_the_plugin_builds_with_pkg_config_alone_and_runs_from_a_moved_prefix(self):
-        # Nothing installed names the prefix it was installed into.
-        work = fresh_work_dir()
-        moved = os.path.join(work, 'moved')
-        shutil.copytree(PREFIX, moved, symlinks=True)
-        run(['sh', os.path.join(PROJECT, 'build_with_pkg_config.sh')], cwd=work,
-            env=self.pkg_config_environment(moved))
-        self.assert_runs_in_karven_sim(os.path.join(work, 'hello_plugin.so'), moved)
-
-    def test_the_installed_headers_compile_together(self):
-        # The public headers include only installed headers, each once.
+    def test_the_installed_headers_compile_together_and_each_refuses_the_other_string_abi(self):
+        # The public headers include only installed headers, each once; each
+        # stops a build without -D_GLIBCXX_USE_CXX11_ABI=0 and names the flag.
         work = fresh_work_dir()
         include_dir = os.path.join(PREFIX, 'include', 'karven-plugin-interfaces')
         headers = sorted(os.path.relpath(h, include_dir)
                          for h in glob.glob(os.path.join(include_dir, '**', '*.h'), recursive=True))
         self.assertIn('bridge/PIFunctionMap.h', headers)
         self.assertNotIn('bridge/PIRequest.h', headers)
-        flags = run(['pkg-config', '--cflags', 'karven-plugin-interfaces'], env=self.pkg_config_environment()).split()
+        flags = self.pkg_config('--cflags')
         self.assertIn('-D_GLIBCXX_USE_CXX11_ABI=0', flags)
         source = os.path.join(work, 'all_headers.cpp')
         with open(source, 'w') as f:
             f.writelines('#include "%s"\n' % header for header in headers * 2)
         run(['g++', '-fsyntax-only'] + flags + [source], cwd=work)
+        other_abi = [flag for flag in flags if not flag.startswith('-D_GLIBCXX_USE_CXX11_ABI')]
+        other_abi.append('-D_GLIBCXX_USE_CXX11_ABI=1')
+        for header in headers:
+            with self.subTest(header):
+                result = subprocess.run(['g++', '-E', '-o', os.devnull] + other_abi + ['-x', 'c++', '-'],
+                                        input='#include "%s"\n' % header, capture_output=True, text=True)
+                self.assertNotEqual(result.returncode, 0)
+                self.assertIn('#error "KARVEN plug-ins are compiled with -D_GLIBCXX_USE_CXX11_ABI=0', result.stderr)
+
+    def test_two_plugins_in_one_host_each_have_their_own_context_and_collector(self):
+        # One built with find_package, one with pkg-config, both loaded
+        # RTLD_GLOBAL; the host reports a context of its own for each while
+        # it loads them, and none afterwards, when the actions run.
+        work = fresh_work_dir()
+        self.build_with_cmake(TWO_PLUGINS, os.path.join(work, 'build'))
+        run(['cmake', '--build', os.path.join(work, 'build')], env=environment())
+        plugins = [os.path.join(work, 'build', 'libprobe.so'), os.path.join(work, 'probe.so')]
+        run([os.environ['KARVEN_CXX'], '-shared', '-fPIC', '-o', plugins[1], os.path.join(TWO_PLUGINS, 'probe.cpp')]
+            + self.pkg_config('--cflags', '--libs'), cwd=work)
+        trace = os.path.join(work, 'trace.json')
+        output = run([os.path.join(PREFIX, 'bin', 'karven-sim'), '--quiet', '--summary', '--trace-json', trace,
+                      '--load', plugins[0] + ':probe_a', '--load', plugins[1] + ':probe_b',
+                      '--run-action', 'Probe.A', '--run-action', 'Probe.B'], env=environment(), cwd=work)
+        contexts = [int(c, 16) for c in re.findall(r'^karven-sim: loading .* \(context (0x[0-9a-f]+)\)$', output,
+                                                    re.MULTILINE)]
+        self.assertEqual(len(set(contexts)), 2, output)
+        with open(trace) as f:
+            reports = [e['request']['context'] for e in json.load(f) if e['name'] == 'PI_SERVERFUNC_DEBUG_PRINT']
+        self.assertEqual(reports, contexts)
+        printed = json.loads(output.split('karven-sim: final state ', 1)[1])['application']['debugOutput']
+        collectors = [re.fullmatch(r'Probe\.([AB]): collector (0x[0-9a-f]+) with (\d+)', p).groups() for p in printed]
+        self.assertEqual([(name, count) for name, _, count in collectors], [('A', '1'), ('B', '1')])
+        self.assertNotEqual(collectors[0][1], collectors[1][1])
+        for plugin in plugins:  # which catches one of the two builds sharing
+            self.assert_keeps_the_library_private(plugin)
+
+
+@unittest.skipUnless(PREFIX and WORK_DIR and os.environ.get('KARVEN_PKG_CONFIG'),
+                     'KARVEN_PREFIX, KARVEN_WORK_DIR or KARVEN_PKG_CONFIG is not set')
+class Guide(unittest.TestCase):
+    """docs/compiled-plugins.md, command by command: each ```sh block runs
+    (with the guide's prefix replaced by a moved copy of the installed one,
+    in a folder holding hello_plugin/), and where a ```text block follows
+    it, that is what it prints (addresses written 0x…)."""
+
+    def test_every_command_of_the_guide_runs_and_prints_what_it_says(self):
+        work = fresh_work_dir()
+        moved = os.path.join(work, 'moved-prefix')  # nothing installed names its prefix
+        shutil.copytree(PREFIX, moved, symlinks=True)
+        shutil.copytree(PROJECT, os.path.join(work, 'hello_plugin'))
+        with open(GUIDE) as f:
+            found = blocks('docs/compiled-plugins.md', f.read())
+        commands = [(block, found[i + 1] if i + 1 < len(found) and found[i + 1].language == 'text' else None)
+                    for i, block in enumerate(found) if block.language == 'sh']
+        self.assertGreaterEqual(len(commands), 3)
+        for block, printed in commands:
+            with self.subTest(block=block.where()):
+                output = run(['sh', '-e', '-c', block.text.replace(GUIDE_PREFIX, moved)], cwd=work,
+                             env=environment(CXX=os.environ['KARVEN_CXX']))
+                if printed is not None:
+                    self.assertEqual(re.sub(r'0x[0-9a-f]+', '0x…', output), printed.text)
 
 
 @unittest.skipUnless(PREFIX and os.environ.get('KARVEN_PYTHONS'), 'KARVEN_PREFIX or KARVEN_PYTHONS is not set')

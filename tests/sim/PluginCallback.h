@@ -1,7 +1,6 @@
-// The callback object as a compiled plug-in declares it for the simulated
-// host: slot 0 operator()(source, data), slots 1 and 2 the destructor pair.
-// The host passes an action's name (NUL-terminated characters) or a
-// time-out's handle as source, and null as data.
+// A recording callback for the tests of compiled plug-in code. The simulated
+// host passes an action's name (NUL-terminated characters) or a time-out's
+// handle as source, and null as data.
 #pragma once
 
 #include <functional>
@@ -9,11 +8,7 @@
 #include <utility>
 #include <vector>
 
-class FunctorTwoParams__ {
-public:
-    virtual void* operator()(void* source, void* data) = 0;
-    virtual ~FunctorTwoParams__() = default;
-};
+#include "bridge/PIFunctorTwoParams.h"
 
 namespace simtest {
 

@@ -189,7 +189,7 @@ class Events(unittest.TestCase):
         self.assertTrue(after.endswith('karven-sim: ran Sample.Count: status 0\n'), after)
 
 
-@unittest.skipUnless(SIM, 'KARVEN_SIM is not set')
+@unittest.skipUnless(SIM and PLUGIN, 'KARVEN_SIM or KARVEN_SIM_PLUGIN is not set')
 class BadInput(unittest.TestCase):
 
     def test_refusals(self):
@@ -201,6 +201,10 @@ class BadInput(unittest.TestCase):
             (['--run-action'], "karven-sim: option '--run-action' needs a value\n"),
             (['--dialog-answer'], "karven-sim: option '--dialog-answer' needs a value\n"),
             (['--fire-timeouts'], 'karven-sim: no script given\n'),
+            (['--load', 'missing.so'], "karven-sim: cannot load 'missing.so': ./missing.so: cannot open"),
+            (['--load', PLUGIN + ':no_such_entry'],
+             "karven-sim: '%s' has no entry function 'no_such_entry'\n" % PLUGIN),
+            (['--load', PLUGIN, 'x.py'], 'karven-sim: a script cannot be run with --load\n'),
         ]
         for arguments, first_line in cases:
             with self.subTest(arguments):
