@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Measures what the test suite catches: applies each fault of a list kept in
+tools/mutations.txt to the source, rebuilds the default build incrementally,
+runs ctest, and reports the fault as killed (some test failed) or survived
+(every test passed), then restores the source. At the end: the kill rate.
+
+    tools/mutate.py [--build build] [-j N] [--only ID[,ID...]] [--list]
+
+A fault whose text is not found exactly once, or whose build fails, is
+reported as such and left out of the rate. The source is restored after
+every fault, also when the run is interrupted; the build is brought back to
+the unchanged source at the end. This is a tool for people changing the
+library, not part of CI: a full run rebuilds once per fault.
+
+The list: one block per fault, separated by blank lines:
+
+    [id] what the fault does
+    file: path/from/the/root
+    - the text as it stands (one line, matched exactly once)
+    + the text it becomes (one or more lines)
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+LIST = os.path.join(ROOT, 'tools', 'mutations.txt')
+
+
+class Fault:
+    def __init__(self, ident, description, path, old, new):
+        self.ident, self.description, self.path, self.old, self.new = ident, description, path, old, new
+
+
+def parse(text):
+    faults = []
+    for block in text.strip().split('\n\n'):
+        lines = [line for line in block.splitlines() if not line.startswith('#')]
+        if not lines:
+            continue
+        if len(lines) < 4 or not lines[0].startswith('[') or not lines[1].startswith('file: ') or \
+                not lines[2].startswith('- ') or not all(line.startswith('+ ') for line in lines[3:]):
+            raise ValueError('a fault is [id] text, file:, one - line and + lines:\n' + block)
+        ident, _, description = lines[0][1:].partition('] ')
+        new = '\n'.join(line[2:] for line in lines[3:])
+        faults.append(Fault(ident, description, lines[1][6:], lines[2][2:], new))
+    idents = [fault.ident for fault in faults]
+    duplicates = sorted({ident for ident in idents if idents.count(ident) > 1})
+    if duplicates:
+        raise ValueError('faults named twice: ' + ', '.join(duplicates))
+    return faults
+
+
+def run(command, log):
+    with open(log, 'a') as out:
+        return subprocess.run(command, cwd=ROOT, stdout=out, stderr=subprocess.STDOUT).returncode
+
+
+def build(args, log):
+    return run(['cmake', '--build', args.build, '-j', str(args.jobs)], log) == 0
+
+
+def tests_pass(args, log):
+    return run(['ctest', '--test-dir', args.build, '-j', str(args.jobs), '--stop-on-failure',
+                '--timeout', str(args.timeout)], log) == 0
+
+
+def try_fault(fault, args, log):
+    """One of: killed, survived, not found, no build."""
+    path = os.path.join(ROOT, fault.path)
+    with open(path) as f:
+        original = f.read()
+    if original.count(fault.old) != 1:
+        return 'not found'
+    try:
+        with open(path, 'w') as f:
+            f.write(original.replace(fault.old, fault.new))
+        if not build(args, log):
+            return 'no build'
+        return 'survived' if tests_pass(args, log) else 'killed'
+    finally:
+        with open(path, 'w') as f:
+            f.write(original)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument('--build', default='build')
+    parser.add_argument('-j', '--jobs', type=int, default=os.cpu_count() or 2)
+    parser.add_argument('--only', help='comma-separated fault ids')
+    parser.add_argument('--list', action='store_true', help='list the faults and check they apply')
+    parser.add_argument('--timeout', type=int, default=300, help='seconds per test')
+    parser.add_argument('--log', default=os.path.join('build', 'mutate.log'))
+    args = parser.parse_args()
+    with open(LIST) as f:
+        faults = parse(f.read())
+    if args.only:
+        wanted = set(args.only.split(','))
+        faults = [fault for fault in faults if fault.ident in wanted]
+    if args.list:
+        for fault in faults:
+            with open(os.path.join(ROOT, fault.path)) as f:
+                found = f.read().count(fault.old)
+            print('%-28s %-40s %s' % (fault.ident, fault.path, 'ok' if found == 1 else 'found %d times' % found))
+        return 0
+    log = os.path.join(ROOT, args.log)
+    open(log, 'w').close()
+    if not build(args, log) or not tests_pass(args, log):
+        print('the unchanged source must build and pass its tests first (see %s)' % args.log)
+        return 1
+    outcomes = {}
+    try:
+        for fault in faults:
+            started = time.time()
+            with open(log, 'a') as out:
+                out.write('\n==== %s\n' % fault.ident)
+            outcomes[fault.ident] = try_fault(fault, args, log)
+            print('%-10s %-28s %s (%.0f s)' % (outcomes[fault.ident], fault.ident, fault.description,
+                                             time.time() - started))
+            sys.stdout.flush()
+    finally:
+        build(args, log)
+    counted = [outcome for outcome in outcomes.values() if outcome in ('killed', 'survived')]
+    killed = counted.count('killed')
+    print('killed %d of %d faults (%.0f %%); %d not found, %d did not build' % (
+        killed, len(counted), 100.0 * killed / len(counted) if counted else 0.0,
+        list(outcomes.values()).count('not found'), list(outcomes.values()).count('no build')))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
