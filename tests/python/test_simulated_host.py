@@ -107,18 +107,24 @@ class SimulatedHost(unittest.TestCase):
         self.assertEqual(host.history_limit(), 4096)
         host.set_history_limit(3)
         try:
+            host.clear_trace()
             for name in 'abcde':
                 self.signals.fireCallbacks(name, None)
-            host.restart()  # keeps the limit
-            for name in 'fghij':
-                self.signals.fireCallbacks(name, None)
-            self.assertEqual([(e['index'], e['arguments']['name']) for e in host.trace()], [(2, 'h'), (3, 'i'), (4, 'j')])
-            self.assertEqual(host.state()['services']['signals']['fired'], ['h', 'i', 'j'])
+            self.assertEqual([(e['index'], e['arguments']['name']) for e in host.trace()], [(2, 'c'), (3, 'd'), (4, 'e')])
+            self.assertEqual(host.state()['services']['signals']['fired'][-3:], ['c', 'd', 'e'])
+            host.restart()
+            self.assertEqual(host.history_limit(), 3, 'a restart keeps the limit')
         finally:
             host.set_history_limit(4096)
 
     def test_a_million_signals_hold_memory_flat(self):
         def resident_bytes():
+            # Under AddressSanitizer the bytes in use: freed memory waits in
+            # its quarantine and keeps the resident size growing.
+            in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
+            if in_use is not None:
+                in_use.restype = ctypes.c_size_t
+                return in_use()
             with open('/proc/self/statm') as f:
                 return int(f.read().split()[1]) * os.sysconf('SC_PAGE_SIZE')
         fire = self.signals.fireCallbacks
