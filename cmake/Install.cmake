@@ -6,9 +6,11 @@
 #   lib/libPluginInterfacesClient.a    the client library
 #   lib/libkarven_testhost.so, lib/libkarven_sim.so   the recording and simulated hosts
 #   lib/cmake/KarvenPluginInterfaces/  the CMake package (KarvenPluginInterfaces::Client ...)
-#   lib/pkgconfig/karven-plugin-interfaces.pc
+#   lib/pkgconfig/karven-plugin-interfaces.pc, karven-testhost.pc, karven-sim.pc
 #   lib/pythonX.Y/site-packages/       the Python modules for each interpreter built
-#                                      for, their type stubs and karven_sim.py
+#                                      for, their type stubs as stub packages
+#                                      (PluginInterfaces-stubs, _PluginInterfaces-stubs)
+#                                      and the karven_sim package
 #   bin/karven-sim                     the simulated host
 
 include(GNUInstallDirs)
@@ -95,6 +97,21 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/karven-plugin-interfaces.pc.in
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/karven-plugin-interfaces.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
+# pkg-config for the hosts a plug-in's C++ tests link: the client library's
+# flags, the host libraries and their folder as the run path.
+set(pi_pc_hosts "karven-testhost|the recording test host|-lkarven_testhost")
+if(TARGET karven_sim)
+  list(APPEND pi_pc_hosts "karven-sim|the simulated KARVEN host|-lkarven_sim -lkarven_testhost")
+endif()
+foreach(host IN LISTS pi_pc_hosts)
+  string(REPLACE "|" ";" host "${host}")
+  list(GET host 0 PI_PC_HOST)
+  list(GET host 1 PI_PC_HOST_DESCRIPTION)
+  list(GET host 2 PI_PC_HOST_LIBS)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/karven-host.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${PI_PC_HOST}.pc @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${PI_PC_HOST}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()
+
 # The Python modules, one site-packages folder per interpreter, as the
 # interpreter itself lays out a prefix (karven-sim looks for its own there).
 foreach(entry IN LISTS PI_PYTHON_DIRS)
@@ -107,9 +124,13 @@ foreach(entry IN LISTS PI_PYTHON_DIRS)
   set(site lib/python${dotted}/site-packages)
   install(TARGETS _PluginInterfaces_${version} LIBRARY DESTINATION ${site})
   list(APPEND pi_installed_targets _PluginInterfaces_${version})
-  install(FILES ${moduledir}/PluginInterfaces.py ${PROJECT_SOURCE_DIR}/python/PluginInterfaces.pyi
-                ${PROJECT_SOURCE_DIR}/hostsim/python/karven_sim.py
-          DESTINATION ${site})
+  install(FILES ${moduledir}/PluginInterfaces.py DESTINATION ${site})
+  # Stub-only packages, as type checkers look for them in site-packages.
+  foreach(module PluginInterfaces _PluginInterfaces)
+    install(FILES ${moduledir}/${module}.pyi DESTINATION ${site}/${module}-stubs RENAME __init__.pyi)
+  endforeach()
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/hostsim/python/karven_sim DESTINATION ${site}
+          FILES_MATCHING PATTERN "*.py" PATTERN "py.typed" PATTERN "__pycache__" EXCLUDE)
 endforeach()
 
 # Everything the install copies, for a build that made only some targets

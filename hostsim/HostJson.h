@@ -19,11 +19,14 @@ TESTHOST_API std::string address(const void* pointer);
 TESTHOST_API std::string number(double value);
 TESTHOST_API std::string boolean(bool value);
 
-template <typename T, typename Format>
-std::string list(const std::vector<T>& items, Format format) {
+// A list of any range of items.
+template <typename Items, typename Format>
+std::string list(const Items& items, Format format) {
     std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i ? ", " : "") + format(items[i]);
+    const char* separator = "";
+    for (const auto& item : items) {
+        out += separator + format(item);
+        separator = ", ";
     }
     return out + "]";
 }

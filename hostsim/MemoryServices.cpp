@@ -109,7 +109,8 @@ bool MemorySignalService::isRegistered(const std::string& name, const ifc::Signa
 }
 
 int MemorySignalService::fireCallbacks(const std::string& name, ifc::SignalData* data) {
-    fired.push_back(name);
+    // Into the oldest name's storage once the history is full.
+    fired.add().assign(name.data(), name.size());
     // Callbacks may add or remove callbacks while they run: walk a copy of
     // the receivers and, once the registrations changed, skip those that were
     // removed in the meantime. A few receivers are copied onto the stack.

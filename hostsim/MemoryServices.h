@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "hostsim/History.h"
 #include "hostsim/RecordingHost.h"
 #include "services/PIEntityGuiInterface.h"
 #include "services/PIFileLocatorInterface.h"
@@ -113,8 +114,9 @@ public:
 
     const std::vector<ifc::SignalCallback*>& callbacksFor(const std::string& name) const;
     const std::vector<ifc::SignalCallback*>& globalCallbacks() const { return global_; }
-    // Every signal fired, in order.
-    std::vector<std::string> fired;
+    // The names of the signals fired, oldest first: the last
+    // History::kDefaultLimit unless fired.setLimit() says otherwise.
+    History<std::string> fired;
 
 private:
     bool isRegistered(const std::string& name, const ifc::SignalCallback* callback) const;

@@ -13,8 +13,9 @@ from typing import Any, ClassVar, Optional, Sequence, Tuple, Union, overload
 
 
 class _Pointer:
-    """An opaque pointer object of the binding runtime."""
+    """An opaque pointer object of the binding runtime; int() gives its address."""
 
+    def __int__(self) -> int: ...
     def own(self, value: bool = ...) -> bool: ...
     def disown(self) -> None: ...
     def acquire(self) -> None: ...
@@ -52,6 +53,8 @@ class _Globals:
 
 # Iteration over StringVector and UniqueIDVector.
 class SwigPyIterator(_Proxy):
+    """An iterator over a StringVector or UniqueIDVector."""
+
     def value(self) -> Any: ...
     def incr(self, n: int = ..., /) -> SwigPyIterator: ...
     def decr(self, n: int = ..., /) -> SwigPyIterator: ...
@@ -94,6 +97,8 @@ def __setDebugIgnore(quiet: bool = ..., /) -> None: ...
 
 # Records of the plug-in function interface.
 class PITerrainRasterNodeRequest(_Proxy):
+    """A terrain-raster node request: the node, its buffer and the raster's size."""
+
     buffer: Optional[_Pointer]
     bufferSize: Optional[_Pointer]
     currentRasterSize: Optional[_Pointer]
@@ -104,6 +109,8 @@ class PITerrainRasterNodeRequest(_Proxy):
 
 
 class PITerrainRasterSetParseToken(_Proxy):
+    """A token of a terrain-raster set's configuration: its name and value."""
+
     tokenName: str
     tokenValue: str
     userData: Optional[_Pointer]
@@ -111,6 +118,8 @@ class PITerrainRasterSetParseToken(_Proxy):
 
 
 class PITerrainRasterSetRequestInfo(_Proxy):
+    """What the host asks of a terrain-raster set: its levels, format, values and extents."""
+
     rasterSetName: str
     activeRequestLimit: int
     pixelLength: int
@@ -142,6 +151,8 @@ class PITerrainRasterSetRequestInfo(_Proxy):
 
 
 class PIFunctionParams_t(_Proxy):
+    """The parameter maps of a plug-in function call (names to str, int, float and pointer values)."""
+
     strMap: _Pointer
     intMap: _Pointer
     dblMap: _Pointer
@@ -152,6 +163,8 @@ class PIFunctionParams_t(_Proxy):
 
 
 class PIClientFuncAndData_t(_Proxy):
+    """A plug-in function pointer with the data the host hands back to it."""
+
     funcPointer: Optional[_Pointer]
     clientData: Optional[_Pointer]
     def __init__(self, func: Optional[_Pointer] = ..., cData: Optional[_Pointer] = ...) -> None: ...
@@ -159,6 +172,8 @@ class PIClientFuncAndData_t(_Proxy):
 
 # Sequences.
 class StringVector(_Proxy):
+    """A native vector of str, used as a list; any sequence of str is accepted where one is expected."""
+
     def iterator(self) -> SwigPyIterator: ...
     def __iter__(self) -> SwigPyIterator: ...
     def __nonzero__(self) -> bool: ...
@@ -225,6 +240,8 @@ class StringVector(_Proxy):
 
 
 class UniqueIDVector(_Proxy):
+    """A native vector of entity ids (unsigned 64-bit ints), used as a list."""
+
     def iterator(self) -> SwigPyIterator: ...
     def __iter__(self) -> SwigPyIterator: ...
     def __nonzero__(self) -> bool: ...
@@ -489,7 +506,7 @@ PI_POLARITY_LINEAR: int
 
 # Services: clients bind by name; the host connects them and lends them its interfaces.
 class BindableInterface(_Proxy):
-    ...
+    """The base of every service interface the host hands out."""
 
 
 # The native globals, read at each access; the module-level copies are
@@ -498,16 +515,26 @@ cvar: _Globals
 PI_INVALID_DOUBLE: float
 
 class ServiceClient(_Proxy):
-    def bind(self, serviceName: str, /) -> int: ...
-    def unbind(self, serviceName: str, /) -> int: ...
-    def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
-    def onServiceDisconnected(self) -> None: ...
+    """The base of the service clients: bind() to a service by name, unbind() before the client goes away."""
+
+    def bind(self, serviceName: str, /) -> int:
+        """Asks the host to connect this client to the service named; 0 when it did (1 without a host)."""
+    def unbind(self, serviceName: str, /) -> int:
+        """Asks the host to disconnect this client from the service named; 0 when it did."""
+    def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None:
+        """What the host calls on connecting: keeps iface when it is of the client's interface."""
+    def onServiceDisconnected(self) -> None:
+        """What the host calls on disconnecting: forgets the interface."""
 
 
 class EntityGuiClient(ServiceClient):
+    """A client of the entity GUI service (DATABROWSER_SERVICE_NAME)."""
+
     def __init__(self) -> None: ...
-    def isValid(self) -> bool: ...
-    def getInterface(self) -> Optional[EntityGuiInterface]: ...
+    def isValid(self) -> bool:
+        """Whether the client holds an interface."""
+    def getInterface(self) -> Optional[EntityGuiInterface]:
+        """The interface the host connected the client to, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
@@ -515,23 +542,35 @@ DATABROWSER_SERVICE_NAME: str
 PREFSTOOL_SERVICE_NAME: str
 
 class EntityGuiInterface(BindableInterface):
-    def showGuiAndSelect(self, ids: Union[UniqueIDVector, Sequence[int]], /) -> None: ...
-    def selectIds(self, ids: Union[UniqueIDVector, Sequence[int]], /) -> None: ...
-    def setTreeView(self, useTreeView: bool, /) -> None: ...
+    """The host's entity browser: shows and selects entities by id."""
+
+    def showGuiAndSelect(self, ids: Union[UniqueIDVector, Sequence[int]], /) -> None:
+        """Shows the entity browser with these entities selected."""
+    def selectIds(self, ids: Union[UniqueIDVector, Sequence[int]], /) -> None:
+        """Selects these entities in the browser."""
+    def setTreeView(self, useTreeView: bool, /) -> None:
+        """Shows the browser as a tree or as a list."""
     @staticmethod
-    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[EntityGuiInterface]: ...
+    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[EntityGuiInterface]:
+        """The same interface object as this class, or None when it is not one."""
 
 
 class FileLocatorClient(ServiceClient):
+    """A client of the file locator service (FILE_LOCATOR_SERVICE_NAME)."""
+
     def __init__(self) -> None: ...
-    def isValid(self) -> bool: ...
-    def getInterface(self) -> Optional[FileLocatorInterface]: ...
+    def isValid(self) -> bool:
+        """Whether the client holds an interface."""
+    def getInterface(self) -> Optional[FileLocatorInterface]:
+        """The interface the host connected the client to, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
 FILE_LOCATOR_SERVICE_NAME: str
 
 class FileLocatorInterface(BindableInterface):
+    """The host's file locator: finds data files by kind, and a model's textures."""
+
     MODEL: ClassVar[int]
     GOG: ClassVar[int]
     MEDIA: ClassVar[int]
@@ -544,29 +583,41 @@ class FileLocatorInterface(BindableInterface):
     RFPROP: ClassVar[int]
     SCREENTEXT: ClassVar[int]
     OTHER: ClassVar[int]
-    def locate(self, type: int, filename: str, /) -> str: ...
-    def getModelTextures(self, modelName: str, /) -> Tuple[str, ...]: ...
+    def locate(self, type: int, filename: str, /) -> str:
+        """The path of a data file of that kind (a FileLocatorInterface constant); "" when not found."""
+    def getModelTextures(self, modelName: str, /) -> Tuple[str, ...]:
+        """The texture files of a model, as a tuple."""
     @staticmethod
-    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[FileLocatorInterface]: ...
+    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[FileLocatorInterface]:
+        """The same interface object as this class, or None when it is not one."""
 
 
 class FileLocatorService(ServiceClient):
+    """A file-locator client that binds when created and unbinds when deleted."""
+
     def __init__(self) -> None: ...
-    def getInterface(self) -> Optional[FileLocatorInterface]: ...
+    def getInterface(self) -> Optional[FileLocatorInterface]:
+        """The file locator, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
 
 class FileWriterClient(ServiceClient):
+    """A client of the file writer service (FILE_WRITER_SERVICE_NAME)."""
+
     def __init__(self) -> None: ...
-    def isValid(self) -> bool: ...
-    def getInterface(self) -> Optional[FileWriterInterface]: ...
+    def isValid(self) -> bool:
+        """Whether the client holds an interface."""
+    def getInterface(self) -> Optional[FileWriterInterface]:
+        """The interface the host connected the client to, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
 FILE_WRITER_SERVICE_NAME: str
 
 class FileWriterInterface(BindableInterface):
+    """The host's scenario writer: its settings, then write()."""
+
     ASI: ClassVar[int]
     ZIP: ClassVar[int]
     def fileName(self) -> str: ...
@@ -579,7 +630,8 @@ class FileWriterInterface(BindableInterface):
     def setShowGui(self, show: bool, /) -> None: ...
     def filePath(self) -> int: ...
     def setFilePath(self, type: int, /) -> None: ...
-    def timeFormat(self) -> _Pointer: ...
+    def timeFormat(self) -> _Pointer:
+        """The time format, as an opaque value that setTimeFormat accepts."""
     def setTimeFormat(self, format: _Pointer, /) -> None: ...
     def isCullEnabled(self) -> bool: ...
     def setCull(self, value: bool, /) -> None: ...
@@ -591,15 +643,21 @@ class FileWriterInterface(BindableInterface):
     def setCoordinateSystem(self, value: int, /) -> None: ...
     def getSaveExternalFiles(self) -> bool: ...
     def setSaveExternalFiles(self, value: bool, /) -> None: ...
-    def write(self, type: int, /) -> int: ...
+    def write(self, type: int, /) -> int:
+        """Writes the scenario in that format (ASI or ZIP) with the settings made; the host's status."""
     @staticmethod
-    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[FileWriterInterface]: ...
+    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[FileWriterInterface]:
+        """The same interface object as this class, or None when it is not one."""
 
 
 class SignalClient(ServiceClient):
+    """A client of the signal service (SIGNAL_SERVICE_NAME)."""
+
     def __init__(self) -> None: ...
-    def isValid(self) -> bool: ...
-    def getInterface(self) -> Optional[SignalInterface]: ...
+    def isValid(self) -> bool:
+        """Whether the client holds an interface."""
+    def getInterface(self) -> Optional[SignalInterface]:
+        """The interface the host connected the client to, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
@@ -608,35 +666,56 @@ APPEND_DATA_SIGNAL: str
 SNAPSHOT_SERVICE: str
 
 class SignalData(_Proxy):
+    """The payload of a signal; a bare SignalData carries nothing."""
+
     def __init__(self) -> None: ...
 
 
 class SignalCallback(_Proxy):
-    def callback(self, name: str, data: Optional[SignalData], /) -> None: ...
+    """Subclass it and override callback(name, data) to receive signals; keep it alive while registered."""
+
+    def callback(self, name: str, data: Optional[SignalData], /) -> None:
+        """Called with the signal's name and data (None when None was fired); override it."""
     def __init__(self) -> None: ...
-    def __disown__(self) -> SignalCallback: ...
+    def __disown__(self) -> SignalCallback:
+        """Hands the object over to native code, which then keeps it alive."""
 
 
 class SignalInterface(BindableInterface):
-    def addCallback(self, name: str, callback: Optional[SignalCallback], /) -> int: ...
-    def removeCallback(self, name: str, callback: Optional[SignalCallback], /) -> int: ...
-    def addGlobalCallback(self, callback: Optional[SignalCallback], /) -> int: ...
-    def removeGlobalCallback(self, callback: Optional[SignalCallback], /) -> int: ...
-    def hasCallbacks(self, name: str, /) -> bool: ...
-    def fireCallbacks(self, name: str, data: Optional[SignalData], /) -> int: ...
+    """The host's signal service: callbacks registered by name (or for every signal), and fired signals."""
+
+    def addCallback(self, name: str, callback: Optional[SignalCallback], /) -> int:
+        """Registers the callback for signals of that name; the host's status (0: done)."""
+    def removeCallback(self, name: str, callback: Optional[SignalCallback], /) -> int:
+        """Removes the callback registered for that name; the host's status."""
+    def addGlobalCallback(self, callback: Optional[SignalCallback], /) -> int:
+        """Registers the callback for every signal; the host's status."""
+    def removeGlobalCallback(self, callback: Optional[SignalCallback], /) -> int:
+        """Removes a callback registered for every signal; the host's status."""
+    def hasCallbacks(self, name: str, /) -> bool:
+        """Whether callbacks are registered for that name."""
+    def fireCallbacks(self, name: str, data: Optional[SignalData], /) -> int:
+        """Fires a signal: each callback receives (name, data); the host's result (how many ran)."""
     @staticmethod
-    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[SignalInterface]: ...
+    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[SignalInterface]:
+        """The same interface object as this class, or None when it is not one."""
 
 
 class SnapShotClient(ServiceClient):
+    """A client of the snapshot service (SNAPSHOT_SERVICE)."""
+
     def __init__(self) -> None: ...
-    def isValid(self) -> bool: ...
-    def getInterface(self) -> Optional[SnapShotInterface]: ...
+    def isValid(self) -> bool:
+        """Whether the client holds an interface."""
+    def getInterface(self) -> Optional[SnapShotInterface]:
+        """The interface the host connected the client to, borrowed; None while unconnected."""
     def onServiceConnected(self, iface: Optional[BindableInterface], /) -> None: ...
     def onServiceDisconnected(self) -> None: ...
 
 
 class SnapShotInterface(BindableInterface):
+    """The host's screen captures: once, or on a timer."""
+
     FILE_JPG: ClassVar[int]
     FILE_PNG: ClassVar[int]
     def setDirectory(self, snapShotDir: str, /) -> None: ...
@@ -644,10 +723,16 @@ class SnapShotInterface(BindableInterface):
     def setFilename(self, filename: str, /) -> None: ...
     def setUseScenarioTime(self, useScenarioTime: bool, /) -> None: ...
     def setTimerIntervalSeconds(self, intervalSeconds: int, /) -> None: ...
-    def takeSnapShot(self) -> None: ...
-    def startSnapShotTimer(self) -> None: ...
-    def stopSnapShotTimer(self) -> None: ...
-    def setPlotTabActive(self, name: str, active: bool, /) -> int: ...
-    def setSaveCurrentPlotTab(self, save: bool, /) -> int: ...
+    def takeSnapShot(self) -> None:
+        """Takes one snapshot with the settings made."""
+    def startSnapShotTimer(self) -> None:
+        """Takes snapshots every timer interval until stopped."""
+    def stopSnapShotTimer(self) -> None:
+        """Stops the snapshot timer."""
+    def setPlotTabActive(self, name: str, active: bool, /) -> int:
+        """Makes a plot tab active or not; the host's status."""
+    def setSaveCurrentPlotTab(self, save: bool, /) -> int:
+        """Whether snapshots also save the current plot tab; the host's status."""
     @staticmethod
-    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[SnapShotInterface]: ...
+    def dynamic_cast(iface: Optional[BindableInterface], /) -> Optional[SnapShotInterface]:
+        """The same interface object as this class, or None when it is not one."""

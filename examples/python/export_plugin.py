@@ -10,9 +10,10 @@ import PluginInterfaces as P
 target = sys.argv[1] if len(sys.argv) > 1 else 'scenario.zip'
 
 writer_client = P.FileWriterClient()
-if writer_client.bind(P.cvar.FILE_WRITER_SERVICE_NAME) != 0:
+writer_client.bind(P.cvar.FILE_WRITER_SERVICE_NAME)
+writer = writer_client.getInterface()  # None when the host did not connect the client
+if writer is None:
     raise SystemExit('no file writer service')
-writer = writer_client.getInterface()
 
 writer.setFileName(target)
 writer.setStartTime(0.0)

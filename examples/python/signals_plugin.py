@@ -7,26 +7,29 @@ cleans up. Run it without the application:
     build/hostsim/sim/karven-sim examples/python/signals_plugin.py
 """
 
+from typing import List, Optional
+
 import PluginInterfaces as P
 
 
 class Announcer(P.SignalCallback):
     """Counts and prints the signals it receives."""
 
-    def __init__(self, label):
+    def __init__(self, label: str) -> None:
         super().__init__()
         self.label = label
-        self.received = []
+        self.received: List[str] = []
 
-    def callback(self, name, data):
+    def callback(self, name: str, data: Optional[P.SignalData]) -> None:
         self.received.append(name)
         print('%s received %s' % (self.label, name))
 
 
 client = P.SignalClient()
-if client.bind(P.cvar.SIGNAL_SERVICE_NAME) != 0 or not client.isValid():
+client.bind(P.cvar.SIGNAL_SERVICE_NAME)
+signals = client.getInterface()  # None when the host did not connect the client
+if signals is None:
     raise SystemExit('no signal service')
-signals = client.getInterface()
 
 append_data = Announcer('append-data listener')
 everything = Announcer('global listener')

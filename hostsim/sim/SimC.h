@@ -8,11 +8,12 @@ extern "C" {
 
 // Starts (or restarts) the simulated host in this process.
 KARVENSIM_API void karvensim_start(void);
-// The trace since start as a JSON list; each entry has "index", "name",
-// "request" (context, code, data, block) and "answered" (the block as the
-// host left it) and "result". Valid until the next call.
+// 1 once the host was started in this process, else 0.
+KARVENSIM_API int karvensim_running(void);
+// The trace since start as a JSON list of entries (jsonOf in Simulator.h):
+// requests and interface calls. Valid until the next call.
 KARVENSIM_API const char* karvensim_trace_json(void);
-// The last trace entries as readable lines, one per request.
+// The last trace entries as readable lines, one per entry.
 KARVENSIM_API const char* karvensim_trace_text(void);
 KARVENSIM_API void karvensim_clear_trace(void);
 // The host's state as a JSON object. Valid until the next call.
@@ -36,4 +37,19 @@ KARVENSIM_API void karvensim_queue_dialog_answer(const char* path);
 KARVENSIM_API int karvensim_click(const void* handle);
 // The widget tree as an indented outline, one widget a line.
 KARVENSIM_API const char* karvensim_widgets_text(void);
+// How many trace entries and fired signals the host keeps (0: all); kept by
+// a restart. The limit has no effect before start.
+KARVENSIM_API void karvensim_set_history_limit(unsigned long limit);
+KARVENSIM_API unsigned long karvensim_history_limit(void);
+// Scripts what an operation ("FileWriterInterface.write") answers from now
+// on, as `count` texts; a negative count forgets the answer. 0 done, 1 no
+// such operation, 2 it has no result, 3 values that do not fit (-1 when the
+// host is not started).
+KARVENSIM_API int karvensim_script_answer(const char* operation, const char* const* values, int count);
+// Forgets every scripted answer.
+KARVENSIM_API void karvensim_forget_answers(void);
+// What the file locator finds: `path` for (type, filename), and the
+// textures of a model.
+KARVENSIM_API void karvensim_add_file(int type, const char* filename, const char* path);
+KARVENSIM_API void karvensim_set_model_textures(const char* model, const char* const* textures, int count);
 }

@@ -34,6 +34,7 @@ dir"), PI_CXX, KARVEN_SIM, KARVEN_SIM_LIBRARY, KARVEN_TESTHOST.
 import glob
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 import unittest
@@ -285,6 +286,25 @@ class Documentation(unittest.TestCase):
                 result = subprocess.run(command, cwd=directory, env=env, capture_output=True, text=True,
                                         timeout=TIMEOUT)
                 self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+    @unittest.skipUnless(os.environ.get('PI_DOCS_PYTHON') and shutil.which('mypy'), 'PI_DOCS_PYTHON or mypy missing')
+    def test_python_examples_and_blocks_type_check(self):
+        # Against the stubs beside the module; marked blocks are copies of
+        # example files, which are checked themselves.
+        blocks = [b for b in self.blocks if b.language == 'python' and not (b.marker and b.marker[0] == 'example')]
+        with tempfile.TemporaryDirectory() as directory:
+            names = {}
+            for number, block in enumerate(blocks):
+                names['block_%d.py' % number] = block.where()
+                with open(os.path.join(directory, 'block_%d.py' % number), 'w') as f:
+                    f.write(block.text)
+            env = {k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}
+            env['MYPYPATH'] = python_environment()[1]['PYTHONPATH'].split(os.pathsep)[0]
+            result = subprocess.run(['mypy', '--python-version', '3.8', '--check-untyped-defs', '--cache-dir',
+                                     os.devnull, '--no-error-summary', os.path.join(ROOT, 'examples'), directory],
+                                    env=env, capture_output=True, text=True, timeout=TIMEOUT)
+        report = re.sub(r'\S*(block_\d+\.py)', lambda m: names[m.group(1)], result.stdout)
+        self.assertEqual((result.returncode, report), (0, ''))
 
     @unittest.skipUnless(os.environ.get('PI_CXX'), 'PI_CXX is not set')
     def test_cpp_blocks_compile(self):

@@ -58,6 +58,10 @@ def strong_symbols(command):
 
 class Plugins(unittest.TestCase):
 
+    def assert_plugin_test_passes(self, program):
+        """The plug-in's own C++ test, linked with the installed simulated host."""
+        self.assertRegex(run([program], env=environment()), r'^Hello.Wave: hello from \S+\nload 0, run 0\n$')
+
     def assert_keeps_the_library_private(self, plugin):
         """None of the client library's own symbols is in the plug-in's
         dynamic symbol table."""
@@ -91,6 +95,7 @@ class FindPackage(Plugins):
         self.assertIn('-ldl', link)
         run(['cmake', '--build', build], env=environment())
         self.assert_keeps_the_library_private(os.path.join(build, 'libhello_plugin.so'))
+        self.assert_plugin_test_passes(os.path.join(build, 'hello_plugin_test'))
 
     def test_a_newer_major_version_is_not_found(self):
         source = os.path.join(fresh_work_dir(), 'wants_2')
@@ -110,6 +115,19 @@ class PkgConfig(Plugins):
     def pkg_config(self, *arguments):
         return run(['pkg-config'] + list(arguments) + ['karven-plugin-interfaces'],
                    env=environment(PKG_CONFIG_PATH=os.path.join(PREFIX, 'lib', 'pkgconfig'))).split()
+
+    def test_the_plugins_own_test_links_the_installed_simulated_host(self):
+        work = fresh_work_dir()
+        env = environment(PKG_CONFIG_PATH=os.path.join(PREFIX, 'lib', 'pkgconfig'))
+        flags = run(['pkg-config', '--cflags', '--libs', 'karven-plugin-interfaces'], env=env).split()
+        sim = run(['pkg-config', '--cflags', '--libs', 'karven-sim'], env=env).split()
+        compiler = os.environ['KARVEN_CXX']
+        run([compiler, '-shared', '-fPIC', '-o', 'hello_plugin.so', os.path.join(PROJECT, 'hello_plugin.cpp')] + flags,
+            cwd=work, env=env)
+        run([compiler, '-o', 'hello_plugin_test', os.path.join(PROJECT, 'hello_plugin_test.cpp'), '-L.',
+             '-l:hello_plugin.so', '-Wl,-rpath,$ORIGIN'] + sim, cwd=work, env=env)
+        self.assert_keeps_the_library_private(os.path.join(work, 'hello_plugin.so'))
+        self.assert_plugin_test_passes(os.path.join(work, 'hello_plugin_test'))
 
     def test_the_installed_headers_compile_together_and_each_refuses_the_other_string_abi(self):
         # The public headers include only installed headers, each once; each
@@ -153,7 +171,8 @@ class PkgConfig(Plugins):
                                                     re.MULTILINE)]
         self.assertEqual(len(set(contexts)), 2, output)
         with open(trace) as f:
-            reports = [e['request']['context'] for e in json.load(f) if e['name'] == 'PI_SERVERFUNC_DEBUG_PRINT']
+            entries = [json.loads(line) for line in f][1:]  # after the header line
+        reports = [e['request']['context'] for e in entries if e.get('name') == 'PI_SERVERFUNC_DEBUG_PRINT']
         self.assertEqual(reports, contexts)
         printed = json.loads(output.split('karven-sim: final state ', 1)[1])['application']['debugOutput']
         collectors = [re.fullmatch(r'Probe\.([AB]): collector (0x[0-9a-f]+) with (\d+)', p).groups() for p in printed]
@@ -199,26 +218,78 @@ class Python(unittest.TestCase):
         import karven_sim
         host = karven_sim.start()
         import PluginInterfaces as P, _PluginInterfaces
-        for module in (karven_sim, P, _PluginInterfaces):
+        for module in (P, _PluginInterfaces, karven_sim):
             print(os.path.dirname(module.__file__))
-        print(os.path.exists(os.path.join(os.path.dirname(P.__file__), 'PluginInterfaces.pyi')))
         client = P.SignalClient()
         print(client.bind(P.cvar.SIGNAL_SERVICE_NAME), client.isValid())
         client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
     ''')
 
-    def test_every_interpreter_imports_its_installed_module(self):
+    # A script as a type checker sees it through the installed stubs: the
+    # lines marked are refused, nothing else.
+    TYPED = textwrap.dedent('''
+        import PluginInterfaces as P
+        import _PluginInterfaces
+        import karven_sim
+        host: karven_sim.SimulatedHost = karven_sim.start()
+        status: int = P.SignalClient().bind(P.cvar.SIGNAL_SERVICE_NAME)
+        P.PIRGB(1, 2)
+        _PluginInterfaces.ServiceClient_bind(P.SignalClient(), 3)
+        host.fire_signal(3)
+    ''')
+
+    def pythons(self):
         pythons = os.environ['KARVEN_PYTHONS'].split(':')
         self.assertTrue(pythons)
         for python in pythons:
+            version = run([python, '-c', 'import sys; print("%d.%d" % sys.version_info[:2])']).strip()
+            yield python, version, os.path.join(PREFIX, 'lib', 'python' + version, 'site-packages')
+
+    def test_every_interpreter_imports_its_installed_module(self):
+        for python, version, site in self.pythons():
             with self.subTest(python):
-                version = run([python, '-c', 'import sys; print("%d.%d" % sys.version_info[:2])']).strip()
-                site = os.path.join(PREFIX, 'lib', 'python' + version, 'site-packages')
                 env = environment(PYTHONPATH=site, PYTHONDONTWRITEBYTECODE='1')
                 if os.environ.get('KARVEN_PRELOAD'):
                     env['LD_PRELOAD'] = os.environ['KARVEN_PRELOAD']
                 output = run([python, '-c', self.SCRIPT], env=env, cwd=PREFIX)
-                self.assertEqual(output.splitlines(), [site, site, site, 'True', '0 True'])
+                self.assertEqual(output.splitlines(), [site, site, os.path.join(site, 'karven_sim'), '0 True'])
+
+    @unittest.skipUnless(shutil.which('mypy'), 'mypy is not installed')
+    def test_a_type_checker_in_a_virtual_environment_finds_the_stubs(self):
+        # The prefix's site-packages seen from a virtual environment (a .pth
+        # file), and mypy asked about that environment's interpreter alone.
+        work = fresh_work_dir()
+        script = os.path.join(work, 'typed.py')
+        with open(script, 'w') as f:
+            f.write(self.TYPED)
+        for python, version, site in self.pythons():
+            with self.subTest(python):
+                venv = os.path.join(work, 'venv' + version)
+                run([python, '-m', 'venv', '--without-pip', venv])
+                with open(os.path.join(venv, 'lib', 'python' + version, 'site-packages', 'karven.pth'), 'w') as f:
+                    f.write(site + '\n')
+                result = subprocess.run(['mypy', '--python-executable', os.path.join(venv, 'bin', 'python'),
+                                         '--cache-dir', os.devnull, '--no-error-summary', 'typed.py'],
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, universal_newlines=True,
+                                        cwd=work, env=environment())
+                self.assertEqual(re.findall(r'^typed\.py:(\d+): error: .*\[([a-z-]+)\]$', result.stdout, re.M),
+                                 [('7', 'call-arg'), ('8', 'arg-type'), ('9', 'arg-type')], result.stdout)
+
+    def test_the_installed_karven_sim_runs_a_plugins_tests(self):
+        work = fresh_work_dir()
+        with open(os.path.join(work, 'test_installed_plugin.py'), 'w') as f:
+            f.write(textwrap.dedent('''
+                import unittest
+                import karven_sim
+                host = karven_sim.start()
+                import PluginInterfaces as P
+
+                class Installed(unittest.TestCase):
+                    def test_binds(self):
+                        self.assertEqual(P.SignalClient().bind(P.cvar.SIGNAL_SERVICE_NAME), 0)
+            '''))
+        output = run([os.path.join(PREFIX, 'bin', 'karven-sim'), 'test'], cwd=work, env=environment())
+        self.assertTrue(output.endswith('\n1 passed, 0 failed\n'), output)
 
 
 if __name__ == '__main__':

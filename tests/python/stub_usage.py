@@ -5,6 +5,7 @@ with the error code expected there."""
 from typing import List, Optional
 
 import PluginInterfaces as P
+import _PluginInterfaces
 
 
 class Printer(P.SignalCallback):
@@ -22,6 +23,8 @@ if signals is not None:
     signals.removeCallback(P.cvar.APPEND_DATA_SIGNAL, printer)
 client.getInterface().hasCallbacks("x")  # union-attr
 client.unbind(P.SIGNAL_SERVICE_NAME)
+flat_status: int = _PluginInterfaces.ServiceClient_bind(client, "x")
+_PluginInterfaces.ServiceClient_bind(client, 3)  # arg-type
 
 ids = P.UniqueIDVector([1, 2, 2**64 - 1])
 ids[1:1] = [7, 8]

@@ -5,6 +5,7 @@ import os
 import unittest
 
 import karven_sim
+from support import run_without_host
 
 PLUGIN_PATH = os.environ.get('KARVEN_SIM_PLUGIN', '')
 
@@ -86,6 +87,133 @@ class SimulatedHost(unittest.TestCase):
         host.clear_trace()
         self.assertEqual(host.trace(), [])
         self.assertEqual(host.trace_text(), '')
+
+    def test_calls_on_the_interfaces_are_traced_in_order_with_the_requests(self):
+        received = []
+        callback = make_callback(received)
+        host.clear_trace()
+        self.assertEqual(self.signals.addCallback('x', callback), 0)
+        self.assertFalse(self.signals.hasCallbacks('y'))
+        self.client.bind('com.karven/No/Such/Service/1.0')
+        calls = [(e['operation'], e['arguments'], e['result']) for e in host.trace() if e['kind'] == 'call']
+        self.assertEqual(calls, [('addCallback', {'name': 'x', 'callback': int(callback.this)}, 0),
+                                 ('hasCallbacks', {'name': 'y'}, False)])
+        self.assertEqual([e['index'] for e in host.trace()], list(range(len(host.trace()))))
+        self.assertEqual(host.trace()[-1]['note'], 'no service is published under "com.karven/No/Such/Service/1.0"')
+        self.assertNotIn('note', host.trace()[-2])
+        self.signals.removeCallback('x', callback)
+
+    def test_the_history_keeps_the_last_entries_and_signals(self):
+        self.assertEqual(host.history_limit(), 4096)
+        host.set_history_limit(3)
+        try:
+            host.clear_trace()
+            for name in 'abcde':
+                self.signals.fireCallbacks(name, None)
+            self.assertEqual([(e['index'], e['arguments']['name']) for e in host.trace()], [(2, 'c'), (3, 'd'), (4, 'e')])
+            self.assertEqual(host.state()['services']['signals']['fired'][-3:], ['c', 'd', 'e'])
+            host.restart()
+            self.assertEqual(host.history_limit(), 3, 'a restart keeps the limit')
+        finally:
+            host.set_history_limit(4096)
+
+    def test_a_million_signals_hold_memory_flat(self):
+        def resident_bytes():
+            # Under AddressSanitizer the bytes in use: freed memory waits in
+            # its quarantine and keeps the resident size growing.
+            in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
+            if in_use is not None:
+                in_use.restype = ctypes.c_size_t
+                return in_use()
+            with open('/proc/self/statm') as f:
+                return int(f.read().split()[1]) * os.sysconf('SC_PAGE_SIZE')
+        fire = self.signals.fireCallbacks
+        for _ in range(100000):  # the histories fill up
+            fire('flat', None)
+        before = resident_bytes()
+        for _ in range(900000):
+            fire('flat', None)
+        self.assertLess(resident_bytes() - before, 2 << 20)
+        self.assertEqual(len(host.trace()), host.history_limit())
+        self.assertGreaterEqual(host.trace()[-1]['index'], 1000000)
+
+
+class ScriptedAnswers(unittest.TestCase):
+    """What a test scripts the five services to answer, instead of them."""
+
+    def setUp(self):
+        host.restart()
+        self.clients = {}
+
+    def tearDown(self):
+        for name, client in self.clients.items():
+            client.unbind(name)
+
+    def interface(self, client_class, name):
+        client = self.clients[name] = client_class()
+        client.bind(name)
+        return client.getInterface()
+
+    def test_an_answer_replaces_the_service_until_forgotten(self):
+        writer = self.interface(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME)
+        signals = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME)
+        locator = self.interface(P.FileLocatorClient, P.cvar.FILE_LOCATOR_SERVICE_NAME)
+        writer.setFileName('real.zip')
+        cases = [('FileWriterInterface.write', 3, lambda: writer.write(P.FileWriterInterface.ZIP)),
+                 ('FileWriterInterface.fileName', 'scripted.zip', writer.fileName),
+                 ('FileWriterInterface.cullAngle', 2.5, writer.cullAngle),
+                 ('SignalInterface.hasCallbacks', True, lambda: signals.hasCallbacks('x')),
+                 ('FileLocatorInterface.getModelTextures', ['a.png', 'b.png'], lambda: locator.getModelTextures('m'))]
+        for operation, answer, call in cases:
+            with self.subTest(operation):
+                host.script_answer(operation, answer)
+                expected = tuple(answer) if isinstance(answer, list) else answer
+                self.assertEqual(call(), expected)
+                self.assertEqual((host.trace()[-1]['result'], host.trace()[-1]['scripted']), (answer, True))
+        self.assertEqual(host.state()['services']['fileWriter']['writes'], [], 'the service was not called')
+        host.script_answer('FileWriterInterface.write', None)
+        self.assertEqual(writer.write(P.FileWriterInterface.ZIP), 0)
+        host.forget_answers()
+        self.assertEqual((writer.fileName(), signals.hasCallbacks('x')), ('real.zip', False))
+        host.restart()
+        self.assertEqual(self.interface(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME).write(0), 1,
+                         'a restart forgets the answers (and the file name)')
+
+    def test_answers_that_cannot_be_scripted(self):
+        cases = [('FileWriterInterface.wirte', 1, "no operation is named 'FileWriterInterface.wirte'"),
+                 ('FileWriterInterface.setFileName', 'x', "'FileWriterInterface.setFileName' has no result to script"),
+                 ('FileWriterInterface.write', 'three', "'FileWriterInterface.write' cannot answer 'three'"),
+                 ('FileWriterInterface.write', 2**31, "'FileWriterInterface.write' cannot answer 2147483648"),
+                 ('FileWriterInterface.showGui', 1, "'FileWriterInterface.showGui' cannot answer 1")]
+        for operation, answer, message in cases:
+            with self.subTest(operation=operation, answer=answer):
+                with self.assertRaises(ValueError) as raised:
+                    host.script_answer(operation, answer)
+                self.assertEqual(str(raised.exception), message)
+
+    def test_the_file_locator_finds_what_the_test_added(self):
+        service = P.FileLocatorService()  # its interface is valid while it lives
+        locator = service.getInterface()
+        host.add_file(P.FileLocatorInterface.MODEL, 'tank.flt', '/data/models/tank.flt')
+        host.set_model_textures('tank.flt', ['tank.png', 'tank_n.png'])
+        self.assertEqual(locator.locate(P.FileLocatorInterface.MODEL, 'tank.flt'), '/data/models/tank.flt')
+        self.assertEqual(locator.locate(P.FileLocatorInterface.GOG, 'tank.flt'), '')
+        self.assertEqual(locator.getModelTextures('tank.flt'), ('tank.png', 'tank_n.png'))
+
+
+class Start(unittest.TestCase):
+
+    def test_start_after_a_hostless_import_refuses(self):
+        result = run_without_host('''
+            import PluginInterfaces, karven_sim
+            try:
+                karven_sim.start()
+            except RuntimeError as error:
+                print(error)
+        ''')
+        self.assertTrue(result.stdout.startswith('karven_sim.start() comes too late: PluginInterfaces was imported '
+                                                 'without a host'), result.stdout + result.stderr)
+        self.assertEqual(result.stderr, '')
 
 
 def load_sample_plugin():
@@ -189,10 +317,6 @@ class ApplicationState(unittest.TestCase):
         self.assertEqual(host.state()['application']['currentViewport'], 'Main', 'one viewport: stays current')
 
 
-if __name__ == '__main__':
-    unittest.main()
-
-
 @unittest.skipUnless(PLUGIN_PATH, 'KARVEN_SIM_PLUGIN is not set')
 class GuiEvents(unittest.TestCase):
     """The widget tree of a compiled plug-in's dialog, and clicks on it."""
@@ -243,3 +367,7 @@ class GuiEvents(unittest.TestCase):
         host.restart()
         self.assertEqual(len(host.widgets()), 3)
         self.assertEqual(host.click(self.ok), 2)
+
+
+if __name__ == '__main__':
+    unittest.main()

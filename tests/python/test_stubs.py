@@ -14,8 +14,10 @@ import types
 import unittest
 
 import PluginInterfaces as P
+import _PluginInterfaces
 
 STUB_PATH = os.path.join(os.path.dirname(P.__file__), 'PluginInterfaces.pyi')
+FLAT_STUB_PATH = os.path.join(os.path.dirname(P.__file__), '_PluginInterfaces.pyi')
 USAGE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'stub_usage.py')
 
 # Native types as the module's docstrings spell them, and what a script
@@ -201,6 +203,14 @@ class Names(StubTest):
         described = {name for name in self.module_members if is_public(name)}
         self.assertEqual(sorted(described - runtime_public_names()), [], 'described but not in the module')
         self.assertEqual(sorted(runtime_public_names() - described), [], 'in the module but not described')
+
+    def test_the_extension_modules_stubs_describe_exactly_what_it_has(self):
+        # Generated from the proxy module: a flat function the proxy does not
+        # reach, or one it reaches that the stubs do not describe, shows here.
+        flat = Stub(FLAT_STUB_PATH)
+        described = set(flat.members(flat.tree.body))
+        runtime = {name for name in vars(_PluginInterfaces) if not name.startswith('__') or name == '__setDebugIgnore'}
+        self.assertEqual((sorted(described - runtime), sorted(runtime - described)), ([], []))
 
     def test_module_values_have_their_types(self):
         for name, nodes in self.module_members.items():

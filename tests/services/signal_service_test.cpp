@@ -192,7 +192,28 @@ TEST_F(Signals, a_bare_payload_can_be_fired_and_destroyed) {
     signals_->fireCallbacks("s", payload);
     delete payload;
     ASSERT_EQ(log_.size(), 1u);
-    EXPECT_EQ(host_->signals.fired, std::vector<std::string>{"s"});
+    EXPECT_EQ(std::vector<std::string>(host_->signals.fired.begin(), host_->signals.fired.end()),
+              std::vector<std::string>{"s"});
+}
+
+// The history keeps the newest names, oldest first, across wrap-arounds and
+// changes of its limit (0 keeps everything).
+TEST_F(Signals, the_history_of_fired_signals_keeps_the_last_ones) {
+    auto& fired = host_->signals.fired;
+    const auto fire = [this](int from, int to) {
+        for (int i = from; i <= to; ++i) signals_->fireCallbacks(std::to_string(i), nullptr);
+    };
+    const auto kept = [&fired] { return std::vector<std::string>(fired.begin(), fired.end()); };
+    EXPECT_EQ(fired.limit(), testhost::History<std::string>::kDefaultLimit);
+    fired.setLimit(3);
+    fire(1, 5);
+    EXPECT_EQ(kept(), (std::vector<std::string>{"3", "4", "5"}));
+    fired.setLimit(2);
+    EXPECT_EQ(kept(), (std::vector<std::string>{"4", "5"}));
+    fired.setLimit(0);
+    fire(6, 7);
+    EXPECT_EQ(kept(), (std::vector<std::string>{"4", "5", "6", "7"}));
+    EXPECT_EQ(fired.added(), 7u);
 }
 
 }  // namespace
