@@ -18,9 +18,11 @@ each side counts. Only the ratios matter (the absolute times depend on the
 machine and on what else runs).
 
   python3.8 bench/python_bench.py [--build build] [--quick]
+  python3.8 bench/python_bench.py --instructions fire|direct CALLS
 
 --quick runs every case once on small inputs (a check that the benchmark
-works, not a measurement).
+works, not a measurement). --instructions runs one side of the signal case
+untimed, to be counted by callgrind (docs/performance.md).
 """
 
 import argparse
@@ -111,7 +113,14 @@ def bench_containers(report, P, quick):
         report.add('container', case, times[0], times[1], 2.0)
 
 
-def bench_signals(report, P, quick):
+SIGNAL_STATEMENTS = {'fire': 'fire(name, data)', 'direct': 'receiver.callback(name, data)'}
+
+
+def signal_setup(P):
+    """The signal case: a SignalCallback subclass registered through the
+    simulated host, and the namespace of both statements. Returns the
+    namespace and a function that unregisters and tells how often the
+    callback ran."""
     client = P.SignalClient()
     if client.bind(P.cvar.SIGNAL_SERVICE_NAME) != 0 or not client.isValid():
         raise SystemExit('the simulated host did not connect the signal client')
@@ -126,15 +135,33 @@ def bench_signals(report, P, quick):
     receiver = Receiver()
     name = 'bench.signal'
     signals.addCallback(name, receiver)
-    namespace = {'fire': signals.fireCallbacks, 'receiver': receiver, 'name': name, 'data': P.SignalData()}
+
+    def finish():
+        signals.removeCallback(name, receiver)
+        client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
+        return Receiver.calls
+
+    return {'fire': signals.fireCallbacks, 'receiver': receiver, 'name': name, 'data': P.SignalData()}, finish
+
+
+def bench_signals(report, P, quick):
+    namespace, finish = signal_setup(P)
     number, repeats = (100, 1) if quick else (50000, 15)
-    times = fastest_pair('fire(name, data)', 'receiver.callback(name, data)', namespace, number, repeats)
+    times = fastest_pair(SIGNAL_STATEMENTS['fire'], SIGNAL_STATEMENTS['direct'], namespace, number, repeats)
     expected = 2 * number * repeats
-    signals.removeCallback(name, receiver)
-    client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
-    if Receiver.calls != expected:
-        raise SystemExit('the callback ran %d times, not %d' % (Receiver.calls, expected))
+    calls = finish()
+    if calls != expected:
+        raise SystemExit('the callback ran %d times, not %d' % (calls, expected))
     report.add('signal', 'fireCallbacks / receiver.callback()', times[0], times[1], 2.0)
+
+
+def run_signal_statement(P, side, calls):
+    """Runs one side of the signal case `calls` times, untimed, for an
+    instruction count: the difference between two counts (callgrind) over
+    the difference of their calls is the cost of one statement."""
+    namespace, finish = signal_setup(P)
+    timeit.Timer(SIGNAL_STATEMENTS[side], globals=namespace).timeit(calls)
+    finish()
 
 
 def bench_import(report, module_dir, quick):
@@ -161,6 +188,8 @@ def main():
     parser.add_argument('--quick', action='store_true', help='run every case once on small inputs')
     parser.add_argument('--only', choices=['call', 'container', 'signal', 'import'], action='append',
                         help='run only these items (may be repeated)')
+    parser.add_argument('--instructions', nargs=2, metavar=('SIDE', 'CALLS'),
+                        help='run one side of the signal case (fire or direct) CALLS times, for callgrind')
     args = parser.parse_args()
     module_dir = setup_paths(args.build)
     only = set(args.only or ['call', 'container', 'signal', 'import'])
@@ -168,6 +197,12 @@ def main():
     import karven_sim
     karven_sim.start()
     import PluginInterfaces as P
+    if args.instructions:
+        side, calls = args.instructions
+        if side not in SIGNAL_STATEMENTS:
+            parser.error('SIDE is fire or direct')
+        run_signal_statement(P, side, int(calls))
+        return
     import _handmade
 
     print('Python %s, %s; times in ns per call (per run for containers and import)' % (

@@ -53,7 +53,9 @@ public:
             return items_.emplace_back();
         }
         T& slot = items_[oldest_];
-        oldest_ = (oldest_ + 1) % items_.size();
+        if (++oldest_ == items_.size()) {
+            oldest_ = 0;
+        }
         return slot;
     }
     void push_back(const T& item) { add() = item; }

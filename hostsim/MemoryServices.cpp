@@ -3,6 +3,7 @@
 #include "hostsim/MemoryServices.h"
 
 #include <algorithm>
+#include <utility>
 #include <iterator>
 
 namespace testhost {
@@ -100,8 +101,17 @@ bool MemorySignalService::hasCallbacks(const std::string& name) { return named_.
 
 const std::vector<ifc::SignalCallback*>& MemorySignalService::callbacksFor(const std::string& name) const {
     static const std::vector<ifc::SignalCallback*> none;
+    // The same text as the last name asked for (a string sharing it: equal
+    // addresses of a text this object holds a share of) while no
+    // registration changed has the same receivers.
+    if (lastFound_ && lastChanges_ == changes_ && std::as_const(lastName_).data() == name.data()) {
+        return *lastFound_;
+    }
     const auto found = named_.find(name);
-    return found == named_.end() ? none : found->second;
+    lastName_ = name;
+    lastChanges_ = changes_;
+    lastFound_ = found == named_.end() ? &none : &found->second;
+    return *lastFound_;
 }
 
 bool MemorySignalService::isRegistered(const std::string& name, const ifc::SignalCallback* callback) const {
@@ -109,8 +119,9 @@ bool MemorySignalService::isRegistered(const std::string& name, const ifc::Signa
 }
 
 int MemorySignalService::fireCallbacks(const std::string& name, ifc::SignalData* data) {
-    // Into the oldest name's storage once the history is full.
-    fired.add().assign(name.data(), name.size());
+    // A copy that shares the caller's text until either changes; a name
+    // fired again is the same text already.
+    fired.add() = name;
     // Callbacks may add or remove callbacks while they run: walk a copy of
     // the receivers and, once the registrations changed, skip those that were
     // removed in the meantime. A few receivers are copied onto the stack.

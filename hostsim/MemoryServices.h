@@ -125,6 +125,10 @@ private:
     std::vector<ifc::SignalCallback*> global_;
     // Counts the calls that may have changed the registrations.
     unsigned long changes_ = 0;
+    // The last lookup of callbacksFor, valid while changes_ is lastChanges_.
+    mutable std::string lastName_;
+    mutable const std::vector<ifc::SignalCallback*>* lastFound_ = nullptr;
+    mutable unsigned long lastChanges_ = 0;
 };
 
 // Keeps every setting; counts snapshots and follows the timer state.

@@ -36,10 +36,24 @@ inline std::unordered_map<const void*, const void*>& aliases() {
     return *all;
 }
 
+// The address last found held (every signal a script fires asks for the
+// same one); forgotten whenever an interface stops being held.
+inline const void*& lastHeld() {
+    static const void* address = nullptr;
+    return address;
+}
+
 // Whether `address` is an interface some client of the script holds. Never
 // touches the object.
 inline bool held(const void* address) {
-    return address && (holdings().count(address) != 0 || aliases().count(address) != 0);
+    if (address && address == lastHeld()) {
+        return true;
+    }
+    const bool found = address && (holdings().count(address) != 0 || aliases().count(address) != 0);
+    if (found) {
+        lastHeld() = address;
+    }
+    return found;
 }
 
 // Called for every interface a client starts or stops holding; `ended` is
@@ -62,6 +76,7 @@ inline void release(PICommon::BindableInterface* iface) {
     if (found == holdings().end() || --found->second.clients > 0) {
         return;
     }
+    lastHeld() = nullptr;
     const std::vector<const void*> ended = found->second.aliases;
     for (const void* alias : ended) {
         aliases().erase(alias);

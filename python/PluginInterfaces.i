@@ -128,15 +128,14 @@ is connected.%}
 // string that lives in the wrapper, not into one allocated for the call.
 // Anything else, and a str without a UTF-8 form (lone surrogates), takes the
 // runtime's conversion, with its answers and argument errors.
-%typemap(in, noblock=1, fragment=SWIG_AsPtr_frag(std::string)) const std::string & (int res = SWIG_OLDOBJ, std::string text) {
+%define PI_STRING_IN(SET_FROM_UTF8)
   {
     Py_ssize_t size = 0;
     const char *utf8 = 0;
     if (PyUnicode_Check($input) && !(utf8 = PyUnicode_AsUTF8AndSize($input, &size)))
       PyErr_Clear();
     if (utf8) {
-      text.assign(utf8, (size_t)size);
-      $1 = &text;
+      SET_FROM_UTF8;
     } else {
       std::string *ptr = (std::string *)0;
       res = SWIG_AsPtr_std_string($input, &ptr);
@@ -149,6 +148,9 @@ is connected.%}
       $1 = ptr;
     }
   }
+%enddef
+%typemap(in, noblock=1, fragment=SWIG_AsPtr_frag(std::string)) const std::string & (int res = SWIG_OLDOBJ, std::string text) {
+  PI_STRING_IN(text.assign(utf8, (size_t)size); $1 = &text)
 }
 %typemap(freearg, noblock=1) const std::string & {
   if (SWIG_IsNewObj(res$argnum)) delete $1;
@@ -1072,13 +1074,15 @@ public:
     SignalData();
 };
 
-// The director looks "callback" up by name on every dispatch. The
-// interpreter's method cache keeps the name object of each lookup, keyed by
-// its address: a fresh name per dispatch would fill the cache with copies
-// (some 60 bytes per signal, up to thousands of entries). The one interned
-// name is looked up instead.
-%{
-#define SWIG_Python_str_FromChar(name) PyUnicode_InternFromString(name)
+// The director's steps for each signal, and the names kept for them
+// (python/SignalDispatch.h). The generated director method calls them
+// (python/shape_wrapper.py, step 6).
+%fragment("PISignalDispatch", "header", fragment=SWIG_From_frag(std::string)) %{
+#include "python/SignalDispatch.h"
+%}
+%fragment("PISignalDispatch");
+%init %{
+  Py_AtExit(pysignals::forgetKept);
 %}
 
 // Python subclasses receive signals: the director forwards the native
@@ -1110,6 +1114,15 @@ public:
     SignalCallback();
 };
 
+// A signal name from Python is the text kept for that name, pinned while
+// the call runs, rather than a copy (python/SignalDispatch.h).
+%typemap(in, noblock=1, fragment="PISignalDispatch") const std::string &name (int res = SWIG_OLDOBJ, std::string text, pysignals::KeptName *pin = 0) {
+  PI_STRING_IN($1 = const_cast<std::string *>(pysignals::signalName(text, pin, utf8, (size_t)size)))
+}
+%typemap(freearg, noblock=1) const std::string &name {
+  if (pin$argnum) --pin$argnum->pinned;
+  if (SWIG_IsNewObj(res$argnum)) delete $1;
+}
 %nodefaultctor SignalInterface;
 class SignalInterface : public PICommon::BindableInterface {
 public:
@@ -1133,6 +1146,7 @@ public:
     virtual int fireCallbacks(const std::string& name, SignalData* data) = 0;
     PI_INTERFACE_CAST(PluginClient::Interfaces::SignalInterface)
 };
+%clear const std::string &name;
 
 // ----------------------------------------------- SnapShotClient, SnapShotInterface
 

@@ -31,9 +31,10 @@ function; `main` applies them to the generated C++ wrapper and proxy module.
    instead of going through the lookup; every other object takes the
    runtime's own path. Same answers, about half the cost of a method call's
    argument conversion.
-6. A director looks its Python method up by a name made once (interned)
-   rather than by a new string on every call from native code; the lookup
-   itself still happens on every call.
+6. The director's callback takes its steps from python/SignalDispatch.h:
+   the name's str and the data proxy kept where Python cannot tell them from
+   new ones, and the method looked up by its interned name and called without
+   an argument tuple; the checks and the director exceptions stay SWIG's.
 7. The runtime's name "this" is the interpreter's interned string, the one
    that attribute assignment stores as the instance dictionary's key, so
    that looking it up there compares pointers instead of characters.
@@ -175,30 +176,41 @@ GET_SWIG_THIS = ('SWIG_Python_GetSwigThis(PyObject *pyobj) \n'
                  '  if (SwigPyObject_Check(pyobj))\n'
                  '    return (SwigPyObject *) pyobj;\n')
 PROXY_THIS = (
+    '/* Classes that were found to have no attribute "this" of their own, each\n'
+    '   with its version then: the interpreter gives a class a new version\n'
+    '   whenever an attribute of it or of a base changes, and never gives the\n'
+    '   same version twice. */\n'
+    'static struct { PyTypeObject *type; unsigned int version; } pi_withoutThis[8];\n'
+    '\n'
+    'SWIGRUNTIME int\n'
+    'pi_classHasThis(PyTypeObject *type)\n'
+    '{\n'
+    '  const size_t slot = ((size_t)type >> 6) & 7;\n'
+    '  const int versioned = PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG);\n'
+    '  if (versioned && pi_withoutThis[slot].type == type && pi_withoutThis[slot].version == type->tp_version_tag)\n'
+    '    return 0;\n'
+    '  if (_PyType_Lookup(type, SWIG_This()))\n'
+    '    return 1;\n'
+    '  if (PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG)) { /* the lookup may have given it one */\n'
+    '    pi_withoutThis[slot].type = type;\n'
+    '    pi_withoutThis[slot].version = type->tp_version_tag;\n'
+    '  }\n'
+    '  return 0;\n'
+    '}\n'
+    '\n'
     '/* The pointer object in a proxy\'s own dictionary, when that is what the\n'
     '   generic attribute lookup of "this" would return; null when it would\n'
-    '   not, or might not. */\n'
+    '   not, or might not. An instance that keeps its attributes in itself\n'
+    '   (Python 3.11 and later) gets its dictionary here, as it does when\n'
+    '   anything asks for it; from then on "this" is a dictionary lookup. */\n'
     'SWIGRUNTIME PyObject *\n'
     'pi_proxyThis(PyObject *pyobj)\n'
     '{\n'
     '  PyTypeObject *type = Py_TYPE(pyobj);\n'
     '  PyObject **dictptr;\n'
     '  PyObject *obj;\n'
-    '  if (type->tp_getattro != PyObject_GenericGetAttr || _PyType_Lookup(type, SWIG_This()))\n'
+    '  if (type->tp_getattro != PyObject_GenericGetAttr || pi_classHasThis(type))\n'
     '    return 0;\n'
-    '#if PY_VERSION_HEX >= 0x030B0000\n'
-    '  if (type->tp_flags & Py_TPFLAGS_MANAGED_DICT) {\n'
-    '    /* asking for the dictionary would make one; the lookup reads the\n'
-    '       instance\'s attributes where they are */\n'
-    '    obj = PyObject_GenericGetAttr(pyobj, SWIG_This());\n'
-    '    if (!obj) {\n'
-    '      PyErr_Clear();\n'
-    '      return 0;\n'
-    '    }\n'
-    '    Py_DECREF(obj); /* the instance holds it */\n'
-    '    return Py_TYPE(obj) == SwigPyObject_type() ? obj : 0;\n'
-    '  }\n'
-    '#endif\n'
     '  dictptr = _PyObject_GetDictPtr(pyobj);\n'
     '  obj = dictptr && *dictptr ? PyDict_GetItemWithError(*dictptr, SWIG_This()) : 0;\n'
     '  /* a miss sets no error; a key that fails to compare leaves its error\n'
@@ -226,15 +238,25 @@ def read_proxy_this_directly(wrapper):
     return wrapper.replace(declaration, PROXY_THIS, 1)
 
 
-DIRECTOR_METHOD_NAME = re.compile(r'swig::SwigVar_PyObject swig_method_name = SWIG_Python_str_FromChar\("(\w+)"\);')
+SIGNAL_DIRECTOR = re.compile(
+    r'(void SwigDirector_SignalCallback::callback\(std::string const &name,'
+    r'PluginClient::Interfaces::SignalData \*data\) \{\n).*?\n\}\n', re.DOTALL)
+SIGNAL_DISPATCH = (
+    '  pysignals::Dispatch dispatch(name, data, SWIGTYPE_p_PluginClient__Interfaces__SignalData);\n'
+    '  if (!swig_get_self()) {\n'
+    '    Swig::DirectorException::raise("\'self\' uninitialized, maybe you forgot to call SignalCallback.__init__.");\n'
+    '  }\n'
+    '  if (!dispatch.call(swig_get_self()) && PyErr_Occurred()) {\n'
+    '    Swig::DirectorMethodException::raise("Error detected when calling \'SignalCallback.callback\'");\n'
+    '  }\n'
+    '}\n')
 
 
-def intern_director_method_names(wrapper):
-    """Every director call names its method with one interned string."""
-    shaped, count = DIRECTOR_METHOD_NAME.subn(
-        r'static PyObject *const swig_method_name = PyUnicode_InternFromString("\1");', wrapper)
-    if count == 0:
-        raise ValueError('no director method lookup to shape')
+def dispatch_signals(wrapper):
+    """The director's callback is the steps of pysignals::Dispatch."""
+    shaped, count = SIGNAL_DIRECTOR.subn(lambda m: m.group(1) + SIGNAL_DISPATCH, wrapper)
+    if count != 1:
+        raise ValueError('no signal director to shape')
     return shaped
 
 
@@ -416,7 +438,7 @@ def main(wrapper_path, proxy_path):
     with open(wrapper_path) as f:
         wrapper = f.read()
     wrapper = guard_registration(count_range_checks(dispatch_by_count(drop_static_method_entry(wrapper))))
-    wrapper = intern_this_name(intern_director_method_names(read_proxy_this_directly(wrapper)))
+    wrapper = intern_this_name(dispatch_signals(read_proxy_this_directly(wrapper)))
     wrapper = strings_from_utf8(convert_first_argument_once(make_own_instance_methods(wrapper)))
     wrapper = proxies_made_without_keywords(shadow_proxies_as_initialised(wrapper))
     wrapper = disown_ends_the_watch(named_types_only_static(wrapper))

@@ -30,14 +30,15 @@ struct TraceEntry {
     Kind kind = Kind::Request;
     std::size_t index = 0;  // counted from start (or clearTrace), dropped entries included
 
+    // Kind Call (first: what a call writes shares the few cache lines of the
+    // entry's start).
+    InterfaceCall call;
+
     // Kind Request.
     testhost::Request request;
     testhost::Block answered;
     void* result = nullptr;
     std::string note;  // what the host has to say about it ("" when nothing)
-
-    // Kind Call.
-    InterfaceCall call;
 };
 
 // One line. A request: index, code, request name, what was sent and after

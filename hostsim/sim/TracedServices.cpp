@@ -24,8 +24,9 @@ const OperationInfo kOperations[] = {
 
 std::size_t slot(Operation operation) { return static_cast<std::size_t>(operation); }
 
-// A value into a trace slot. Texts are copied, never shared: the caller's
-// string may be one the binding reuses for the next call.
+// A value into a trace slot. A text shares the caller's until either
+// changes (a caller that reuses its string for the next call gets a text of
+// its own then).
 void store(CallValue& v, bool value) {
     v.kind = Kind::Bool;
     v.integer = value;
@@ -44,7 +45,7 @@ void store(CallValue& v, double value) {
 }
 void store(CallValue& v, const std::string& value) {
     v.kind = Kind::Text;
-    v.text.assign(value.data(), value.size());
+    v.text = value;
 }
 void store(CallValue& v, const void* value) {
     v.kind = Kind::Address;

@@ -21,10 +21,10 @@ namespace karvensim {
 struct CallValue {
     enum class Kind { None, Bool, Int, Double, Text, Address, Ids, Texts };
     Kind kind = Kind::None;
-    int64_t integer = 0;  // Bool (0 or 1) and Int
-    double number = 0.0;
     std::string text;
     const void* address = nullptr;
+    int64_t integer = 0;  // Bool (0 or 1) and Int
+    double number = 0.0;
     std::vector<uint64_t> ids;
     std::vector<std::string> texts;
 };
@@ -100,9 +100,9 @@ KARVENSIM_API Operation operationNamed(const std::string& qualifiedName);
 // returned.
 struct InterfaceCall {
     Operation operation = Operation::Count;
+    bool scripted = false;               // the result is a test's scripted answer
     std::array<CallValue, 2> arguments;  // as many as info(operation) names
     CallValue result;                    // kind None for an operation without one
-    bool scripted = false;               // the result is a test's scripted answer
 };
 
 class Trace;

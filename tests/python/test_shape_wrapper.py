@@ -84,17 +84,6 @@ class ShapeWrapper(unittest.TestCase):
         with self.assertRaises(ValueError):
             shape_wrapper.read_proxy_this_directly('nothing to shape')
 
-    def test_director_calls_name_their_method_once(self):
-        call = ('  swig::SwigVar_PyObject swig_method_name = SWIG_Python_str_FromChar("callback");\n'
-                '  swig::SwigVar_PyObject result = PyObject_CallMethodObjArgs(swig_get_self(), '
-                '(PyObject *) swig_method_name, NULL);\n')
-        shaped = shape_wrapper.intern_director_method_names(call)
-        self.assertTrue(shaped.startswith(
-            '  static PyObject *const swig_method_name = PyUnicode_InternFromString("callback");\n'))
-        self.assertIn('PyObject_CallMethodObjArgs(swig_get_self(), (PyObject *) swig_method_name', shaped)
-        with self.assertRaises(ValueError):
-            shape_wrapper.intern_director_method_names('nothing to shape')
-
     def test_the_name_this_is_interned(self):
         runtime = '  if (Swig_This_global == NULL)\n    ' + shape_wrapper.THIS_NAME + '\n'
         shaped = shape_wrapper.intern_this_name(runtime)

@@ -3,6 +3,7 @@
 import gc
 import sys
 import unittest
+import weakref
 
 import support
 
@@ -82,6 +83,93 @@ class Signals(unittest.TestCase):
         self.assertEqual(int(data1.this), int(payload.this))
         self.assertFalse(data1.thisown)
         self.assertIsNone(data2)
+
+    def test_the_data_proxy_of_one_signal_looks_new_to_the_next(self):
+        seen = []
+
+        class Receiver(P.SignalCallback):
+            def callback(self, name, data):
+                if data is None:
+                    seen.append(None)
+                else:
+                    seen.append((type(data), data.thisown, int(data.this), list(vars(data)), sys.getrefcount(data)))
+
+        first, second = P.SignalData(), P.SignalData()
+        self.register('s', Receiver())
+        for payload in (first, second, None, first):
+            self.signals.fireCallbacks('s', payload)
+            gc.collect()
+            lent = [o for o in gc.get_objects() if isinstance(o, P.SignalData) and o is not first and o is not second]
+            self.assertEqual(lent, [], 'no proxy of a signal outlives it where Python can see it')
+        references = seen[0][4]
+        self.assertEqual(seen, [(P.SignalData, False, int(first.this), ['this'], references),
+                                (P.SignalData, False, int(second.this), ['this'], references), None,
+                                (P.SignalData, False, int(first.this), ['this'], references)])
+
+    def test_the_data_a_callback_kept_or_changed_is_not_handed_out_again(self):
+        class Changed(P.SignalData):
+            pass
+
+        first, second = P.SignalData(), P.SignalData()
+        address = int(first.this)
+        cases = [
+            ('kept', lambda data: data, lambda kept, data: kept is not data and int(kept.this) == address),
+            ('weakly referenced', weakref.ref, lambda kept, data: kept() is None),
+            ('given an attribute', lambda data: setattr(data, 'mark', 1), lambda kept, data: not hasattr(data, 'mark')),
+            ('its pointer object kept', lambda data: data.this, lambda kept, data: int(kept) == address),
+            ('its dictionary kept', vars, lambda kept, data: vars(data) is not kept and list(kept) == ['this']),
+            ('its class changed', lambda data: setattr(data, '__class__', Changed),
+             lambda kept, data: type(data) is P.SignalData),
+        ]
+        for case, action, check in cases:
+            with self.subTest(case):
+                kept, received = [], []
+
+                class Receiver(P.SignalCallback):
+                    def callback(self, name, data):
+                        if kept:
+                            received.append(data)
+                        else:
+                            kept.append(action(data))
+
+                receiver = self.register('k', Receiver())
+                self.signals.fireCallbacks('k', first)
+                self.signals.fireCallbacks('k', second)
+                self.assertTrue(check(kept[0], received[0]))
+                self.assertEqual(int(received[0].this), int(second.this))
+                self.signals.removeCallback('k', receiver)
+                self.registered.remove(('k', receiver))
+
+    def test_a_callback_that_fires_signals_itself(self):
+        inner = ['inner.%d' % i for i in range(300)]
+        first, second = P.SignalData(), P.SignalData()
+        seen, everything = [], []
+
+        class Outer(P.SignalCallback):
+            def callback(this, name, data):
+                before = int(data.this)
+                for other in inner:
+                    self.signals.fireCallbacks(other, second)
+                seen.append((name, before, int(data.this)))
+
+        class Last(P.SignalCallback):
+            def callback(this, name, data):
+                seen.append((name, int(data.this)))
+
+        class Everything(P.SignalCallback):
+            def callback(this, name, data):
+                everything.append((name, int(data.this)))
+
+        self.register('outer', Outer())
+        self.register('outer', Last())
+        every = Everything()
+        self.assertEqual(self.signals.addGlobalCallback(every), 0)
+        for _ in range(2):
+            self.signals.fireCallbacks('outer', first)
+        self.signals.removeGlobalCallback(every)
+        here, there = int(first.this), int(second.this)
+        self.assertEqual(seen, [('outer', here, here), ('outer', here)] * 2)
+        self.assertEqual(everything, ([(name, there) for name in inner] + [('outer', here)]) * 2)
 
     def test_global_callbacks_receive_every_signal(self):
         names = []
