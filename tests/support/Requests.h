@@ -27,7 +27,7 @@ void* fake() {
 }
 
 // Gives an address of the test's a name for request lines, until the next
-// WithHost set-up. Other addresses show as "&" (the library's own locals),
+// WithHost set-up (an empty name forgets it). Other addresses show as "&" (the library's own locals),
 // null as "0".
 void name(const void* address, const std::string& shown);
 std::string ptr(const void* address);
