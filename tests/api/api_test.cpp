@@ -25,6 +25,7 @@
 #include "api/PIViewports.h"
 #include "bridge/PIPluginConstants.h"
 #include "gui/PIWindow.h"
+#include "tests/api/CountingDelegates.h"
 #include "tests/support/Requests.h"
 
 namespace {
@@ -37,33 +38,21 @@ using pitest::text;
 using testhost::Exchange;
 using testhost::Responder;
 
-// A delegate of any kind that counts its destruction in `destroyed`.
-template <typename Base>
-struct Counted : Base {
-    explicit Counted(int& destroyed) : destroyed_(destroyed) {}
-    ~Counted() override { ++destroyed_; }
-    QWidget* createEditor(QWidget* parent) const override { return parent; }
-    int processFileWithWidget(const std::string&, const QWidget*) const override { return 11; }
-    int processFileWithOptions(const std::string& fileName, const std::map<std::string, std::string>&) const {
-        return fileName == "options" ? 22 : 23;
-    }
-    int& destroyed_;
-};
-using Exporter = Counted<FileExportDelegate>;
-using ExporterV2 = Counted<FileExportDelegateV2>;
-using ImportExporter = Counted<FileImportExportDelegate>;
-using ImportExporterV2 = Counted<FileImportExportDelegateV2>;
+using Exporter = apitest::ExportDelegate;
+using ExporterV2 = apitest::ExportDelegateV2;
+using ImportExporter = apitest::ImportExportDelegate;
+using ImportExporterV2 = apitest::ImportExportDelegateV2;
 
 // Registers a new delegate shown as "delegate": the status and how often it
 // was destroyed by the time the registration returned.
 template <typename Delegate, typename As = Delegate, typename Register>
 std::function<std::string()> registration(Register registerIt) {
     return [registerIt] {
-        int destroyed = 0;
-        auto* delegate = new Delegate(destroyed);
+        apitest::Calls calls;
+        auto* delegate = new Delegate(calls);
         pitest::name(static_cast<As*>(delegate), "delegate");
         const int status = registerIt(static_cast<As*>(delegate));
-        const std::string result = text(status) + " destroyed " + text(destroyed);
+        const std::string result = text(status) + " destroyed " + text(calls.destroyed);
         if (status == 0) delete delegate;  // the host's to delete
         return result;
     };
@@ -428,32 +417,35 @@ TEST_F(Api, a_new_overlay_text_has_the_identifier_found_through_the_first_pointe
 }
 
 TEST_F(Api, an_accepted_delegate_is_the_hosts_and_a_refused_adapter_goes_with_what_it_wraps) {
-    int destroyed = 0;
+    apitest::Calls calls;
     testhost::respond(323, setInt1(0));
-    auto* accepted = new ImportExporter(destroyed);
+    auto* accepted = new ImportExporter(calls);
     ASSERT_EQ(registerFileExportHandler("a", "b", accepted, 1), 0);
     testhost::respond(323, setInt1(4));
-    EXPECT_EQ(registerFileOpenAdvancedGui("a", "b", new FileExportDelegateAdapter(new Exporter(destroyed))), 4);
-    EXPECT_EQ(destroyed, 1) << "the refused adapter's delegate only";
+    EXPECT_EQ(registerFileOpenAdvancedGui("a", "b", new apitest::CountedAdapter(calls, new Exporter(calls))), 4);
+    EXPECT_EQ(calls.destroyed + calls.adaptersDestroyed, 2) << "the refused adapter and its delegate only";
     delete accepted;
     EXPECT_EQ(registerFileOpenAdvancedGui("a", "b", static_cast<FileImportExportDelegateV2*>(nullptr), 1), 4);
     EXPECT_EQ(pitest::sent().back(), "323 all i[5,1,1] s['a','b'] p[0]");
 }
 
 TEST(FileExportDelegateAdapter, forwards_to_the_delegate_it_owns_and_options_only_to_a_second_version) {
-    int destroyed = 0;
+    apitest::Calls calls;
     QWidget* const parent = static_cast<QWidget*>(fake<1>());
     const std::map<std::string, std::string> options = {{FileExportDelegateV2::APPEND, "1"}};
     {
-        const FileExportDelegateAdapter adapter(new Exporter(destroyed));
-        EXPECT_EQ(adapter.createEditor(parent), parent);
-        EXPECT_EQ(adapter.processFileWithWidget("a", nullptr), 11);
-        EXPECT_EQ(adapter.processFileWithOptions("options", options), 1) << "a first-version delegate";
-        const FileExportDelegateAdapter second(new ExporterV2(destroyed));
-        EXPECT_EQ(second.processFileWithOptions("options", options), 22);
-        EXPECT_EQ(FileExportDelegateAdapter(nullptr).processFileWithOptions("options", options), 1);
+        const FileExportDelegateAdapter adapter(new Exporter(calls));
+        EXPECT_EQ(adapter.createEditor(parent), apitest::kEditor);
+        EXPECT_EQ(calls.parent, parent);
+        EXPECT_EQ(adapter.processFileWithWidget("a", apitest::kEditor), apitest::kWidgetResult);
+        EXPECT_EQ(calls.fileName + text(calls.editor == apitest::kEditor), "atrue");
+        EXPECT_EQ(adapter.processFileWithOptions("b", options), 1) << "a first-version delegate";
+        const FileExportDelegateAdapter second(new ExporterV2(calls));
+        EXPECT_EQ(second.processFileWithOptions("c", options), apitest::kOptionsResult);
+        EXPECT_EQ(calls.options, &options) << "the same map, not a copy";
+        EXPECT_EQ(FileExportDelegateAdapter(nullptr).processFileWithOptions("d", options), 1);
     }
-    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(calls.destroyed, 2);
     EXPECT_EQ(FileImportExportDelegate::APPEND + FileExportDelegateV2::APPEND, "AppendAppend");
 }
 

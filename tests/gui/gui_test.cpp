@@ -62,7 +62,7 @@ testhost::Responder writes(std::function<void(Exchange&)> body) {
 }
 
 // With a parent canvas (f1), an icon (f2) and a menu (f4).
-class Gui : public pitest::WithHost {
+class Proxies : public pitest::WithHost {
 protected:
     void SetUp() override {
         WithHost::SetUp();
@@ -80,7 +80,7 @@ protected:
     std::unique_ptr<PIMenu> menu;
 };
 
-TEST_F(Gui, each_constructor_sends_its_creation_request_then_binds_the_answer) {
+TEST_F(Proxies, each_constructor_sends_its_creation_request_then_binds_the_answer) {
     PICanvas* const p = canvas.get();
     PIIcon* const i = icon.get();
     PIMenu* const m = menu.get();
@@ -162,7 +162,7 @@ TEST_F(Gui, each_constructor_sends_its_creation_request_then_binds_the_answer) {
     }
 }
 
-TEST_F(Gui, a_spinner_is_created_then_bound_then_given_its_range_with_the_low_end_by_address) {
+TEST_F(Proxies, a_spinner_is_created_then_bound_then_given_its_range_with_the_low_end_by_address) {
     testhost::respond(125, [](Exchange&) { return fake<8>(); });
     std::vector<int> lows;
     testhost::respond(140, [&lows](Exchange& e) {
@@ -189,7 +189,7 @@ struct BareOptionMenu : PIOptionMenu {
     BareOptionMenu() : PIOptionMenu(1, 2, 3, 4, 5, 6, 7) {}
 };
 
-TEST_F(Gui, constructors_that_only_build_the_base_are_listed_and_send_nothing_else) {
+TEST_F(Proxies, constructors_that_only_build_the_base_are_listed_and_send_nothing_else) {
     const std::vector<std::pair<std::function<PIWindow*()>, std::string>> cases = {
         {[] { return new PIVerticalFrame; }, ""},    {[] { return new PIHorizontalFrame; }, ""},
         {[] { return new PIVerticalMatrix; }, ""},   {[] { return new PIHorizontalMatrix; }, ""},
@@ -396,13 +396,13 @@ GuiTable::GuiTable(PIIcon* icon) {
     };
 }
 
-TEST_F(Gui, every_operation_sends_its_request_and_reads_its_answer) {
+TEST_F(Proxies, every_operation_sends_its_request_and_reads_its_answer) {
     GuiTable table(icon.get());
     pitest::checkWithHost(table.ops);
     table.loaded.serverHandle = nullptr;
 }
 
-TEST_F(Gui, update_value_and_clear_items_follow_the_hosts_answers) {
+TEST_F(Proxies, update_value_and_clear_items_follow_the_hosts_answers) {
     PIList list;
     list.serverHandle = fake<7>();
     testhost::respond(147, [](Exchange&) { return fake<1>(); });  // focused: left alone
@@ -525,7 +525,7 @@ TEST_F(Lifetime, the_destroy_request_goes_out_only_for_an_owned_non_null_handle)
     EXPECT_EQ(sent(), expected) << "a progress dialog is hidden first; the registry has no server object";
 }
 
-TEST_F(Gui, the_host_makes_tab_pages_through_the_factory_and_tells_close_observers) {
+TEST_F(Proxies, the_host_makes_tab_pages_through_the_factory_and_tells_close_observers) {
     testhost::GuiHost host;
     PITabWidget tabs(canvas.get());
     PIVerticalFrame* one = tabs.addTab("One");
@@ -563,7 +563,7 @@ TEST_F(Gui, the_host_makes_tab_pages_through_the_factory_and_tells_close_observe
     EXPECT_TRUE(dialog.wasShown) << "never cleared";
 }
 
-TEST_F(Gui, toolkit_accessors_hand_out_the_handle_only_when_the_host_allows_direct_access) {
+TEST_F(Proxies, toolkit_accessors_hand_out_the_handle_only_when_the_host_allows_direct_access) {
     const std::vector<std::tuple<std::function<PIObject*()>, std::function<void*(PIObject*)>, bool>> cases = {
 #define PI_FOX(Class, make, accessor, shadowing) \
     {[] { return make; }, [](PIObject* p) { return static_cast<Class*>(p)->accessor(); }, shadowing}
@@ -608,7 +608,7 @@ TEST_F(Gui, toolkit_accessors_hand_out_the_handle_only_when_the_host_allows_dire
     }
 }
 
-TEST_F(Gui, the_host_finds_show_in_slot_2_map_function_in_slot_3_and_the_shadowing_accessors_in_slot_4) {
+TEST_F(Proxies, the_host_finds_show_in_slot_2_map_function_in_slot_3_and_the_shadowing_accessors_in_slot_4) {
     testhost::respond(15, setInt1(1));  // direct access allowed: only the shadowing accessors answer null
     const std::vector<std::tuple<std::function<PIWindow*()>, std::string, void* (*)(void*)>> cases = {
         {[] { return newWindow(); }, "143 pb f3 false", nullptr},
