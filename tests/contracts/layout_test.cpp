@@ -24,17 +24,18 @@ namespace {
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 
 #define PI_SIZE(L, H, size) static_assert(sizeof(L) == (size) && sizeof(hostview::H) == (size), #L);
-#define PI_AT(L, field, H, hostField, at)                                                          \
+#define PI_AT(L, field, H, hostField, at) \
     static_assert(offsetof(L, field) == (at) && offsetof(hostview::H, hostField) == (at), #L "::" #field);
-#define PI_BLOCK(L, H, size, f1, o1, f2, o2)  \
-    PI_SIZE(L, H, size)                       \
-    PI_AT(L, opts, H, header.opts, 8)         \
+#define PI_BLOCK(L, H, size, f1, o1, f2, o2) \
+    PI_SIZE(L, H, size)                      \
+    PI_AT(L, opts, H, header.opts, 8)        \
     PI_AT(L, f1, H, f1, o1) PI_AT(L, f2, H, f2, o2)
-#define PI_BLOCK3(L, H, size, f1, o1, f2, o2, f3, o3) PI_BLOCK(L, H, size, f1, o1, f2, o2) PI_AT(L, f3, H, f3, o3)
+#define PI_BLOCK3(L, H, size, f1, o1, f2, o2, f3, o3) \
+    PI_BLOCK(L, H, size, f1, o1, f2, o2) PI_AT(L, f3, H, f3, o3)
 #define PI_SAME(L, H, field, at) PI_AT(L, field, H, field, at)
 
-PI_SIZE(PILayoutOpts_t, LayoutRecord, 36)
-PI_AT(PILayoutOpts_t, width, LayoutRecord, values[0], 0)
+// clang-format off
+PI_SIZE(PILayoutOpts_t, LayoutRecord, 36) PI_AT(PILayoutOpts_t, width, LayoutRecord, values[0], 0)
 PI_AT(PILayoutOpts_t, height, LayoutRecord, values[1], 4)
 PI_AT(PILayoutOpts_t, padLeft, LayoutRecord, values[2], 8)
 PI_AT(PILayoutOpts_t, padRight, LayoutRecord, values[3], 12)
@@ -43,8 +44,7 @@ PI_AT(PILayoutOpts_t, padBottom, LayoutRecord, values[5], 20)
 PI_AT(PILayoutOpts_t, hSpacing, LayoutRecord, values[6], 24)
 PI_AT(PILayoutOpts_t, vSpacing, LayoutRecord, values[7], 28)
 PI_AT(PILayoutOpts_t, options, LayoutRecord, values[8], 32)
-PI_SIZE(PI_DATA_BASE_CLASS, Header, 16)
-PI_AT(PI_DATA_BASE_CLASS, opts, Header, opts, 8)
+PI_SIZE(PI_DATA_BASE_CLASS, Header, 16) PI_AT(PI_DATA_BASE_CLASS, opts, Header, opts, 8)
 PI_BLOCK3(PI_DATA_CATCHALL, CatchAll, 112, dblVector, 16, intVector, 40, strVector, 64)
 PI_SAME(PI_DATA_CATCHALL, CatchAll, ptrVector, 88)
 PI_BLOCK(PI_DATA_POINTER_AND_BOOL, PointerAndBool, 32, pointer, 16, boolValue, 24)
@@ -59,10 +59,8 @@ PI_SAME(PI_DATA_POINTER_AND_OPTS, PointerAndOpts, pointer, 16)
 PI_BLOCK3(PI_DATA_POINTER_INT_AND_BOOL, PointerIntAndBool, 32, pointer, 16, intValue, 24, boolValue, 28)
 PI_BLOCK3(PI_DATA_POINTER_INT_AND_STRING, PointerIntAndString, 40, pointer, 16, intValue, 24, stringValue, 32)
 PI_BLOCK3(PI_DATA_POINTER_INT_AND_FUNCTION, PointerIntAndFunction, 40, pointer, 16, intValue, 24, function, 32)
-PI_BLOCK3(PI_DATA_POINTER_STRING_AND_STRING, PointerStringAndString, 40, pointer, 16, stringValue, 24, stringValue2,
-          32)
-PI_BLOCK3(PI_DATA_POINTER_STRING_AND_FUNCTION, PointerStringAndFunction, 40, pointer, 16, stringValue, 24, function,
-          32)
+PI_BLOCK3(PI_DATA_POINTER_STRING_AND_STRING, PointerStringAndString, 40, pointer, 16, stringValue, 24, stringValue2, 32)
+PI_BLOCK3(PI_DATA_POINTER_STRING_AND_FUNCTION, PointerStringAndFunction, 40, pointer, 16, stringValue, 24, function, 32)
 PI_BLOCK3(PI_DATA_POINTER_POINTER_AND_INT, PointerPointerAndInt, 40, pointer, 16, pointerValue, 24, intValue, 32)
 PI_BLOCK3(PI_REGISTER_HANDLER_DATA, RegisterHandler, 40, string1, 16, string2, 24, mask, 32)
 
@@ -76,37 +74,34 @@ PI_SIZE(PITerrainRasterSetParseToken, TerrainRasterSetParseToken, 24)
 PI_SAME(PITerrainRasterSetParseToken, TerrainRasterSetParseToken, tokenValue, 8)
 PI_SAME(PITerrainRasterSetParseToken, TerrainRasterSetParseToken, userData, 16)
 #define PI_INFO(field, at) PI_SAME(PITerrainRasterSetRequestInfo, TerrainRasterSetRequestInfo, field, at)
-PI_SIZE(PITerrainRasterSetRequestInfo, TerrainRasterSetRequestInfo, 304)
-PI_INFO(activeRequestLimit, 8) PI_INFO(pixelLength, 12) PI_INFO(shallowestLevel, 16) PI_INFO(deepestLevel, 20)
-PI_INFO(rasterFormat, 24) PI_INFO(source, 32) PI_INFO(classification, 40) PI_INFO(description, 48)
-PI_INFO(timeSpecified, 56) PI_INFO(timeValueYear, 60) PI_INFO(timeValueSecondsSinceRefYear, 64)
-PI_INFO(hasNoDataValue, 72) PI_INFO(noDataValue, 76) PI_INFO(hasIgnoreAboveValue, 80) PI_INFO(ignoreAboveValue, 84)
+PI_SIZE(PITerrainRasterSetRequestInfo, TerrainRasterSetRequestInfo, 304) PI_INFO(activeRequestLimit, 8)
+PI_INFO(pixelLength, 12) PI_INFO(shallowestLevel, 16) PI_INFO(deepestLevel, 20) PI_INFO(rasterFormat, 24)
+PI_INFO(source, 32) PI_INFO(classification, 40) PI_INFO(description, 48) PI_INFO(timeSpecified, 56)
+PI_INFO(timeValueYear, 60) PI_INFO(timeValueSecondsSinceRefYear, 64) PI_INFO(hasNoDataValue, 72)
+PI_INFO(noDataValue, 76) PI_INFO(hasIgnoreAboveValue, 80) PI_INFO(ignoreAboveValue, 84)
 PI_INFO(hasIgnoreBelowValue, 88) PI_INFO(ignoreBelowValue, 92) PI_INFO(hasReplacementValue, 96)
 PI_INFO(replacementValue, 100) PI_INFO(wwExtents, 104) PI_INFO(wExtents, 136) PI_INFO(eExtents, 168)
 PI_INFO(eeExtents, 200) PI_INFO(nExtents, 232) PI_INFO(sExtents, 264) PI_INFO(userData, 296)
-PI_SIZE(PIFunctionParams_t, FunctionParams, 192)
-PI_SAME(PIFunctionParams_t, FunctionParams, intMap, 48)
+PI_SIZE(PIFunctionParams_t, FunctionParams, 192) PI_SAME(PIFunctionParams_t, FunctionParams, intMap, 48)
 PI_SAME(PIFunctionParams_t, FunctionParams, dblMap, 96)
 PI_SAME(PIFunctionParams_t, FunctionParams, ptrMap, 144)
 PI_SIZE(PIClientFuncAndData_t, ClientFuncAndData, 16)
 PI_SAME(PIClientFuncAndData_t, ClientFuncAndData, clientData, 8)
 // The library's own choice of fields, which the host shares.
 using PICommon::PIOverlayText;
-PI_SIZE(PIOverlayText, OverlayText, 48)
-PI_SAME(PIOverlayText, OverlayText, viewport, 8) PI_SAME(PIOverlayText, OverlayText, x, 16)
-PI_SAME(PIOverlayText, OverlayText, y, 24) PI_SAME(PIOverlayText, OverlayText, fontName, 32)
-PI_SAME(PIOverlayText, OverlayText, fontSize, 40) PI_SAME(PIOverlayText, OverlayText, color, 44)
-PI_SIZE(PIObject, ProxyObject, 24)
-PI_SAME(PIObject, ProxyObject, serverHandle, 8)
+PI_SIZE(PIOverlayText, OverlayText, 48) PI_SAME(PIOverlayText, OverlayText, viewport, 8)
+PI_SAME(PIOverlayText, OverlayText, x, 16) PI_SAME(PIOverlayText, OverlayText, y, 24)
+PI_SAME(PIOverlayText, OverlayText, fontName, 32) PI_SAME(PIOverlayText, OverlayText, fontSize, 40)
+PI_SAME(PIOverlayText, OverlayText, color, 44)
+PI_SIZE(PIObject, ProxyObject, 24) PI_SAME(PIObject, ProxyObject, serverHandle, 8)
 PI_SAME(PIObject, ProxyObject, ownsServerObject, 16)
-PI_SIZE(PIGUI::PIWindow, ProxyWindow, 32)
-PI_AT(PIGUI::PIWindow, layoutOpts, ProxyWindow, layoutOpts, 24)
+PI_SIZE(PIGUI::PIWindow, ProxyWindow, 32) PI_AT(PIGUI::PIWindow, layoutOpts, ProxyWindow, layoutOpts, 24)
 PI_SIZE(PIGUI::PIDialogBox, ProxyDialogBox, 40)
 PI_AT(PIGUI::PIDialogBox, wasShown, ProxyDialogBox, wasShown, 32)
-PI_SIZE(PIGarbageCollector, GarbageCollector, 40)
-PI_SAME(PIGarbageCollector, GarbageCollector, objects, 8)
+PI_SIZE(PIGarbageCollector, GarbageCollector, 40) PI_SAME(PIGarbageCollector, GarbageCollector, objects, 8)
 PI_SAME(PIGarbageCollector, GarbageCollector, destroying, 32)
-static_assert(sizeof(PIColor_t) == 4);
+    // clang-format on
+    static_assert(sizeof(PIColor_t) == 4);
 
 // The object at `object` as the host, a separate shared object, reads it:
 // every write before is finished and the memory is read afresh.
@@ -133,7 +128,8 @@ TEST(ContractRecords, colours_and_the_records_defaults_as_the_host_reads_them) {
     EXPECT_FALSE(view.timeSpecified);
     for (const uint64_t* extents :
          {view.wwExtents, view.wExtents, view.eExtents, view.eeExtents, view.nExtents, view.sExtents}) {
-        EXPECT_EQ(std::vector<uint64_t>(extents, extents + 4), (std::vector<uint64_t>{0, 1ull << 32, 0, 1ull << 32}));
+        EXPECT_EQ(std::vector<uint64_t>(extents, extents + 4),
+                  (std::vector<uint64_t>{0, 1ull << 32, 0, 1ull << 32}));
     }
     EXPECT_EQ(view.userData, nullptr);
 

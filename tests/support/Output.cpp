@@ -5,52 +5,10 @@
 
 #include <cstdio>
 #include <iostream>
-#include <stdexcept>
 
-#include "bridge/PIFunctionMap.h"
 #include "tests/support/Requests.h"
 
 namespace pitest {
-namespace {
-
-void flushAll() {
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
-}
-
-// One descriptor sent to a temporary file until finish().
-class Redirect {
-public:
-    explicit Redirect(int fd) : fd_(fd), file_(std::tmpfile()), saved_(dup(fd)) {
-        if (file_ == nullptr) throw std::runtime_error("tmpfile failed");
-        dup2(fileno(file_), fd_);
-    }
-    ~Redirect() {
-        restore();
-        std::fclose(file_);
-    }
-    std::string finish() {
-        restore();
-        std::rewind(file_);
-        std::string text;
-        for (int c; (c = std::fgetc(file_)) != EOF;) text += static_cast<char>(c);
-        return text;
-    }
-
-private:
-    void restore() {
-        if (saved_ < 0) return;
-        dup2(saved_, fd_);
-        close(saved_);
-        saved_ = -1;
-    }
-    int fd_;
-    std::FILE* file_;
-    int saved_;
-};
-
-}  // namespace
 
 void NoHost::SetUp() {
     ASSERT_EQ(g_FunctionMap, nullptr) << "run this case in a process of its own (ctest does)";
@@ -63,15 +21,27 @@ std::string noHostMessages(std::size_t requests) {
 }
 
 CapturedOutput captureOutput(const std::function<void()>& body) {
-    flushAll();
-    Redirect out(STDOUT_FILENO);
-    Redirect err(STDERR_FILENO);
-    body();
-    flushAll();
-    CapturedOutput captured;
-    captured.err = err.finish();
-    captured.out = out.finish();
-    return captured;
+    const auto flush = [] {
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+    };
+    flush();
+    std::FILE* files[2] = {std::tmpfile(), std::tmpfile()};
+    const int saved[2] = {dup(STDOUT_FILENO), dup(STDERR_FILENO)};
+    dup2(fileno(files[0]), STDOUT_FILENO);
+    dup2(fileno(files[1]), STDERR_FILENO);
+    body();  // the tests' bodies do not throw
+    flush();
+    std::string text[2];
+    for (int i = 0; i < 2; ++i) {
+        dup2(saved[i], i == 0 ? STDOUT_FILENO : STDERR_FILENO);
+        close(saved[i]);
+        std::rewind(files[i]);
+        for (int c; (c = std::fgetc(files[i])) != EOF;) text[i] += static_cast<char>(c);
+        std::fclose(files[i]);
+    }
+    return {text[0], text[1]};
 }
 
 }  // namespace pitest

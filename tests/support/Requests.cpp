@@ -33,28 +33,10 @@ std::string number(double value) {
 }
 
 const char* shortKind(BlockKind kind) {
-    switch (kind) {
-    case BlockKind::Null: return "null";
-    case BlockKind::Raw: return "raw";
-    case BlockKind::CatchAll: return "all";
-    case BlockKind::PointerAndBool: return "pb";
-    case BlockKind::PointerAndInt: return "pi";
-    case BlockKind::PointerAndDouble: return "pd";
-    case BlockKind::PointerAndString: return "ps";
-    case BlockKind::PointerAndFunction: return "pf";
-    case BlockKind::PointerAndPointer: return "pp";
-    case BlockKind::PointerAndOpts: return "po";
-    case BlockKind::PointerIntAndBool: return "pib";
-    case BlockKind::PointerIntAndString: return "pis";
-    case BlockKind::PointerIntAndFunction: return "pif";
-    case BlockKind::PointerStringAndString: return "pss";
-    case BlockKind::PointerStringAndFunction: return "psf";
-    case BlockKind::PointerPointerAndInt: return "ppi";
-    case BlockKind::RegisterHandler: return "handler";
-    case BlockKind::DirectString: return "string";
-    case BlockKind::DirectInt: return "int*";
-    }
-    return "?";
+    static const char* const shown[] = {"null", "raw", "all",     "pb",     "pi",  "pd",  "ps",
+                                        "pf",   "pp",  "po",      "pib",    "pis", "pif", "pss",
+                                        "psf",  "ppi", "handler", "string", "int*"};
+    return shown[static_cast<int>(kind)];
 }
 
 std::string replaced(std::string line, const std::string& from, const std::string& to) {

@@ -26,15 +26,14 @@ void* fake() {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1000 * N));
 }
 
-// Gives an address of the test's a name for request lines, until the next
-// WithHost set-up (an empty name forgets it). Other addresses show as "&" (the library's own locals),
-// null as "0".
+// Names one of the test's addresses in request lines until the next WithHost
+// set-up (an empty name forgets it); others show as "&", null as "0".
 void name(const void* address, const std::string& shown);
 std::string ptr(const void* address);
 
 // "code kind fields...": the block's class and exactly its fields in their
-// order, strings quoted; a catch-all's empty vectors are left out, and the
-// layout record is shown only when it is not the default one.
+// order, strings quoted; a catch-all's empty vectors (but the integers) are
+// left out, and the layout record shows only when it is not the default.
 std::string describe(const testhost::Request& request);
 
 using Lines = std::vector<std::string>;
@@ -107,4 +106,8 @@ std::string text(Number value) {
 // Row helpers for Op tables: a call whose result is `expr`, and one that
 // returns nothing.
 #define PI_RET(...) [&] { return pitest::text(__VA_ARGS__); }
-#define PI_DO(...) [&] { __VA_ARGS__; return std::string(); }
+#define PI_DO(...)            \
+    [&] {                     \
+        __VA_ARGS__;          \
+        return std::string(); \
+    }
