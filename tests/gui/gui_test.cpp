@@ -236,13 +236,14 @@ struct GuiTable {
     int x = -5, y = -6;
     std::vector<Op> ops;
 
-    explicit GuiTable(PIIcon* icon);
+    PIIcon* const icon;
+    explicit GuiTable(PIIcon* shared);
     std::string loadedBy(bool failed) const {
         return std::to_string(failed) + pitest::ptr(loaded.serverHandle);
     }
 };
 
-GuiTable::GuiTable(PIIcon* icon) {
+GuiTable::GuiTable(PIIcon* shared) : icon(shared) {
     pitest::name(&dialog, "dialog");
     pitest::name(kImage, "image");
     pitest::name(&x, "x");
