@@ -19,38 +19,25 @@ struct Calls {
     const std::map<std::string, std::string>* options = nullptr;
 };
 
-// What each delegate's createEditor returns, and its processing result.
+// What each delegate's createEditor returns, and its processing results.
 inline QWidget* const kEditor = reinterpret_cast<QWidget*>(0xED17);
 constexpr int kWidgetResult = 11;
 constexpr int kOptionsResult = 22;
 
-class ExportDelegate : public PICommon::FileExportDelegate {
+template <typename Base>
+class Counting : public Base {
 public:
-    explicit ExportDelegate(Calls& calls) : calls_(calls) {}
-    ~ExportDelegate() override { ++calls_.destroyed; }
+    explicit Counting(Calls& calls) : calls_(calls) {}
+    ~Counting() override { ++calls_.destroyed; }
+    QWidget* createEditor(QWidget* parent) const override { return calls_.parent = parent, kEditor; }
     int processFileWithWidget(const std::string& fileName, const QWidget* editor) const override {
-        ++calls_.processed;
         calls_.fileName = fileName;
         calls_.editor = editor;
         return kWidgetResult;
     }
-    QWidget* createEditor(QWidget* parent) const override {
-        calls_.parent = parent;
-        return kEditor;
-    }
-
-private:
-    Calls& calls_;
-};
-
-class ExportDelegateV2 : public PICommon::FileExportDelegateV2 {
-public:
-    explicit ExportDelegateV2(Calls& calls) : calls_(calls) {}
-    ~ExportDelegateV2() override { ++calls_.destroyed; }
-    int processFileWithWidget(const std::string&, const QWidget*) const override { return kWidgetResult; }
-    QWidget* createEditor(QWidget*) const override { return kEditor; }
+    // An override for the delegates that have it.
     int processFileWithOptions(const std::string& fileName,
-                               const std::map<std::string, std::string>& options) const override {
+                               const std::map<std::string, std::string>& options) const {
         ++calls_.processed;
         calls_.fileName = fileName;
         calls_.options = &options;
@@ -61,23 +48,10 @@ private:
     Calls& calls_;
 };
 
-template <typename Base>
-class ImportExportDelegateOf : public Base {
-public:
-    explicit ImportExportDelegateOf(Calls& calls) : calls_(calls) {}
-    ~ImportExportDelegateOf() override { ++calls_.destroyed; }
-    QWidget* createEditor(QWidget*) const override { return kEditor; }
-    int processFileWithWidget(const std::string&, const QWidget*) const override { return kWidgetResult; }
-    int processFileWithOptions(const std::string&, const std::map<std::string, std::string>&) const override {
-        return kOptionsResult;
-    }
-
-private:
-    Calls& calls_;
-};
-
-using ImportExportDelegate = ImportExportDelegateOf<PICommon::FileImportExportDelegate>;
-using ImportExportDelegateV2 = ImportExportDelegateOf<PICommon::FileImportExportDelegateV2>;
+using ExportDelegate = Counting<PICommon::FileExportDelegate>;
+using ExportDelegateV2 = Counting<PICommon::FileExportDelegateV2>;
+using ImportExportDelegate = Counting<PICommon::FileImportExportDelegate>;
+using ImportExportDelegateV2 = Counting<PICommon::FileImportExportDelegateV2>;
 
 // An adapter that also counts its own destructor runs.
 class CountedAdapter : public PICommon::FileExportDelegateAdapter {

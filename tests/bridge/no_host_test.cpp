@@ -1,75 +1,67 @@
-// A process without a host: SPI_GetFunctionMap is nowhere to be found.
+// A process without a host (SPI_GetFunctionMap is nowhere to be found), and
+// debug/ignore mode switched on in it. Each case starts from a freshly loaded
+// library (ctest runs each in a process of its own): the mode cannot be
+// switched off again.
 
 #include <gtest/gtest.h>
 
-#include "bridge/PIBase.h"
 #include "bridge/PIFunctionMap.h"
-#include "bridge/PIRequest.h"
-#include "tests/support/CapturedOutput.h"
+#include "services/PIClients.h"
+#include "tests/support/Requests.h"
 
 namespace {
 
-const PIServerFunctions_t kSomeCode = static_cast<PIServerFunctions_t>(4321);
+const std::string kAnnouncement =
+    "Turning on debug/ignore mode.  Plug-in API effectively disabled.\n"
+    "This is typically done for testing Python scripts and should be avoided\n"
+    "in real applications.  When used for testing, any compile errors below\n"
+    "this line are likely a problem.\n" +
+    std::string(72, '-') + "\n";
 
-class NoHost : public ::testing::Test {
-protected:
-    void SetUp() override {
-        _initializePluginFunctionMap();
-        ASSERT_EQ(g_FunctionMap, nullptr) << "this process must not contain a host";
+// Unload: a static object made before the ignore map and destroyed after
+// every function-local static still sends its request through the map (a
+// static client unbinding at unload). The sanitizers and memcheck see a map
+// that was freed by then.
+struct UnbindsAtUnload {
+    ~UnbindsAtUnload() {
+        if (g_FunctionMap != nullptr) client.unbind("unload");
     }
-};
+    PICommon::BasicClient<PluginClient::Interfaces::SignalInterface> client;
+} g_unbindsAtUnload;
+
+class NoHost : public pitest::NoHost {};
 
 TEST_F(NoHost, initialisation_finds_nothing_and_says_nothing) {
     const auto output = pitest::captureOutput([] { _initializePluginFunctionMap(); });
-    EXPECT_EQ(output.out, "");
-    EXPECT_EQ(output.err, "");
+    EXPECT_EQ(output.out + output.err, "");
     EXPECT_EQ(g_FunctionMap, nullptr);
     EXPECT_EQ(g_This, nullptr);
 }
 
-TEST_F(NoHost, a_request_through_handle_writes_the_message_twice_and_returns_null) {
-    void* result = reinterpret_cast<void*>(1);
-    const auto output = pitest::captureOutput([&] { result = handle(kSomeCode, nullptr); });
-    EXPECT_EQ(result, nullptr);
-    EXPECT_EQ(output.err, pitest::kNoHostMessage + pitest::kNoHostMessage);
-    EXPECT_EQ(output.out, "");
-}
-
-TEST_F(NoHost, a_block_comes_back_with_its_preset_slots) {
-    int status = 0;
-    std::string text;
-    const auto output = pitest::captureOutput([&] {
-        status = PIBridge::CatchAll(kSomeCode).ints(4, 1).sendForInt(1);
-        text = PIBridge::CatchAll(kSomeCode).strs("Unknown").sendForString(0);
+TEST_F(NoHost, debug_ignore_announces_itself_once_and_keeps_its_map) {
+    const auto first = pitest::captureOutput([] { __setDebugIgnore(false); });
+    Functor__* const map = g_FunctionMap;
+    EXPECT_NE(dynamic_cast<IgnoreFunctor*>(map), nullptr);
+    const auto again = pitest::captureOutput([] {
+        __setDebugIgnore();
+        __setDebugIgnore(true);
     });
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(text, "Unknown");
-    EXPECT_EQ(output.err, pitest::kNoHostMessage + pitest::kNoHostMessage + pitest::kNoHostMessage +
-                              pitest::kNoHostMessage);
+    EXPECT_EQ(first.out, kAnnouncement);
+    EXPECT_EQ(first.err + again.out + again.err, "");
+    EXPECT_EQ(g_FunctionMap, map);
 }
 
-TEST_F(NoHost, override_requests_write_the_message_once_and_return_their_defaults) {
-    struct Case {
-        const char* name;
-        std::function<void()> call;
-    };
-    void* overridden = reinterpret_cast<void*>(1);
-    int pushed = 0;
-    int popped = 0;
-    const Case cases[] = {
-        {"get", [&] { overridden = PIBase::getOverriddenThisPointer(); }},
-        {"push", [&] { pushed = PIBase::pushOverrideThisPointer(&pushed); }},
-        {"pop", [&] { popped = PIBase::popOverrideThisPointer(); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto output = pitest::captureOutput(c.call);
-        EXPECT_EQ(output.err, pitest::kNoHostMessage);
-        EXPECT_EQ(output.out, "");
-    }
-    EXPECT_EQ(overridden, nullptr);
-    EXPECT_EQ(pushed, 1);
-    EXPECT_EQ(popped, 1);
+TEST_F(NoHost, quiet_switches_the_mode_on_silently_for_good) {
+    const auto output = pitest::captureOutput([] {
+        __setDebugIgnore(true);
+        __setDebugIgnore(false);
+    });
+    EXPECT_EQ(output.out + output.err, "");
+    EXPECT_NE(dynamic_cast<IgnoreFunctor*>(g_FunctionMap), nullptr);
+    IgnoreFunctor map;
+    int data = 5;
+    EXPECT_EQ(static_cast<Functor__&>(map)(&data, static_cast<PIServerFunctions_t>(1), &data), nullptr);
+    EXPECT_EQ(data, 5);
 }
 
 }  // namespace

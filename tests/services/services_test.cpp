@@ -1,0 +1,143 @@
+// Service clients: the requests of code 322, and the connection sequence
+// against the test host's in-memory services, which call the clients
+// through their own declaration of the client's vtable.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "hostsim/ServiceHost.h"
+#include "services/PIFileLocatorService.h"
+#include "services/PIServiceClient.h"
+#include "services/PIServiceNames.h"
+#include "services/PISignalInterface.h"
+#include "tests/support/Requests.h"
+
+namespace {
+
+namespace ifc = PluginClient::Interfaces;
+using PICommon::BasicClient;
+using pitest::Op;
+using pitest::setInt1;
+
+// Every request of a client or service: sent once per call, and its status
+// read from element 1 (1 while unanswered).
+struct ServiceOps {
+    BasicClient<ifc::SignalInterface> client;
+    PICommon::Service service;
+    std::vector<std::string> names{"kept"};
+    std::vector<Op> ops;
+
+    ServiceOps() {
+        pitest::name(&client, "client");
+        pitest::name(&service, "service");
+        pitest::name(&names, "names");
+        // clang-format off
+        ops = {
+            {"bind", PI_RET(client.bind("a/Service/1.0")), {"322 all i[0,1] s['a/Service/1.0'] p[client]"}, "1",
+             setInt1(0), "0"},
+            {"unbind", PI_RET(client.unbind("a/Service/1.0")), {"322 all i[1,1] s['a/Service/1.0'] p[client]"},
+             "1", setInt1(-5), "-5"},
+            {"registerSelf", PI_RET(service.registerSelf()), {"322 all i[2,1] p[service]"}, "1", setInt1(2), "2"},
+            {"unregisterSelf", PI_RET(service.unregisterSelf()), {"322 all i[3,1] p[service]"}, "1", setInt1(0),
+             "0"},
+            {"registerServiceType", PI_RET(PICommon::registerServiceType("TypeA", &service)),
+             {"322 all i[4,1] s['TypeA'] p[service]"}, "1", setInt1(0), "0"},
+            {"registerServiceType(null)", PI_RET(PICommon::registerServiceType("", nullptr)),
+             {"322 all i[4,1] s[''] p[0]"}, "1", setInt1(3), "3"},
+            {"getServiceNamesByServiceType", PI_RET(PICommon::getServiceNamesByServiceType("TypeB", &names)),
+             {"322 all i[5,1] s['TypeB'] p[names]"}, "1", setInt1(0), "0"},
+        };
+        // clang-format on
+    }
+};
+
+class ServiceRequests : public pitest::WithHost {};
+
+TEST_F(ServiceRequests, each_request_is_sent_as_tabled_and_returns_the_status_slot) {
+    ServiceOps table;
+    pitest::checkWithHost(table.ops);
+    EXPECT_FALSE(table.client.isValid()) << "only the host's onServiceConnected connects";
+}
+
+TEST_F(ServiceRequests, a_file_locator_service_binds_for_its_lifetime) {
+    {
+        ifc::FileLocatorService locator;
+        pitest::name(&locator, "locator");
+        EXPECT_EQ(locator.getInterface(), nullptr);
+        EXPECT_EQ(pitest::sent(),
+                  pitest::Lines{"322 all i[0,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[locator]"});
+        testhost::clearRequests();
+    }
+    EXPECT_EQ(pitest::sent(),
+              pitest::Lines{"322 all i[1,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[locator]"});
+}
+
+class ServicesWithoutHost : public pitest::NoHost {};
+
+TEST_F(ServicesWithoutHost, every_request_reports_the_missing_host_and_returns_1) {
+    ServiceOps table;
+    pitest::checkWithoutHost(table.ops, false);
+    EXPECT_EQ(table.names, std::vector<std::string>{"kept"});
+    __setDebugIgnore(true);
+    pitest::checkWithoutHost(table.ops, true);
+}
+
+class Connections : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testhost::reset();
+        _initializePluginFunctionMap();
+        host_ = std::make_unique<testhost::ServiceHost>();
+    }
+    void TearDown() override { host_.reset(); }
+    std::unique_ptr<testhost::ServiceHost> host_;
+};
+
+// The host calls the client through its own declaration of the client's
+// vtable; the client keeps an interface only when it really has its type.
+// (Every kind of client against a host declared apart: tests/contracts.)
+TEST_F(Connections, follows_the_connection_sequence_of_the_test_host) {
+    BasicClient<ifc::SignalInterface> client;
+    EXPECT_EQ(client.bind(ifc::PREFSTOOL_SERVICE_NAME), 2) << "nobody published it";
+    EXPECT_FALSE(client.isValid());
+    ASSERT_EQ(client.bind(ifc::SIGNAL_SERVICE_NAME), 0);
+    EXPECT_EQ(client.getInterface(), &host_->signals);
+    testhost::ServiceHost::connect(&client, nullptr);
+    EXPECT_EQ(client.getInterface(), &host_->signals) << "a null connection keeps the interface";
+    testhost::ServiceHost::connect(&client, &host_->snapShot);
+    EXPECT_EQ(client.getInterface(), nullptr)
+        << "an object of another interface leaves the client unconnected";
+    testhost::ServiceHost::connect(&client, &host_->signals);
+    EXPECT_EQ(client.unbind(ifc::SIGNAL_SERVICE_NAME), 0);
+    EXPECT_FALSE(client.isValid()) << "the host disconnects at unbind";
+
+    host_->fileLocator.addFile(ifc::FileLocatorInterface::MODEL, "tank.ive", "/data/models/tank.ive");
+    ifc::FileLocatorService locator;
+    ASSERT_NE(locator.getInterface(), nullptr);
+    EXPECT_EQ(locator.getInterface()->locate(ifc::FileLocatorInterface::MODEL, "tank.ive"),
+              "/data/models/tank.ive");
+}
+
+TEST(ServiceNames, every_name_is_the_vendor_prefix_and_a_versioned_path) {
+    // clang-format off
+    const std::pair<const std::string*, const char*> names[] = {
+        {&ifc::DATABROWSER_SERVICE_NAME, "/KARVEN/DataBrowser/1.1"},
+        {&ifc::PREFSTOOL_SERVICE_NAME, "/KARVEN/PrefsTool/1.1"},
+        {&ifc::FILE_LOCATOR_SERVICE_NAME, "/PluginClient/FileLocatorService/1.0"},
+        {&ifc::FILE_WRITER_SERVICE_NAME, "/PluginClient/FileWriterService/1.0"},
+        {&ifc::SIGNAL_SERVICE_NAME, "/PluginClient/SignalService/1.0"},
+        {&ifc::APPEND_DATA_SIGNAL, "/PluginClient/SignalService/AppendData/1.0"},
+        {&ifc::SNAPSHOT_SERVICE, "/PluginClient/SnapShotService/1.0"},
+        {&PIKARVEN::CLICKED_GUI_GOG_LIST_NAME, "/PIKARVEN/ClickedGuiGogList/1.0"},
+        {&PIKARVEN::CLICKED_GUI_BOOKMARK_LIST_NAME, "/PIKARVEN/ClickedGuiBookmarkList/1.0"},
+    };
+    // clang-format on
+    for (const auto& [constant, path] : names) {
+        EXPECT_EQ(*constant, std::string("com.karven") + path);
+    }
+    EXPECT_EQ(PIKARVEN::OPT_APPEND + PIKARVEN::OPT_RELATIVETO + UTILS::CU_ANGLE_STRING_MIL,
+              "AppendRelativeTomils");
+}
+
+}  // namespace
