@@ -56,10 +56,9 @@ struct Step {
     std::function<std::string()> call;
     std::string expected;
 };
-#define S(expression, expected)                                \
-    Step {                                                     \
-#expression, [&] { return str(expression); }, expected \
-    }
+// clang-format off
+#define S(expression, expected) Step{#expression, [&] { return str(expression); }, expected}
+// clang-format on
 
 void run(const std::vector<Step>& steps) {
     for (const Step& step : steps) EXPECT_EQ(step.call(), step.expected) << step.what;
@@ -89,6 +88,25 @@ protected:
         if (text != nullptr) std::ofstream(path) << text;
         return path;
     }
+    // The value of `name` in the application's state as JSON.
+    std::string section(const std::string& name) {
+        const std::string json = application().json(), start = "\"" + name + "\": ";
+        const std::size_t found = json.find(start), from = found + start.size();
+        int depth = 0;
+        for (std::size_t i = from; found != std::string::npos && i < json.size(); ++i) {
+            const char c = json[i];
+            if (c == '"') {
+                for (++i; json[i] != '"'; ++i) i += json[i] == '\\';
+            } else if (c == '[' || c == '{') {
+                ++depth;
+            } else if (((c == ']' || c == '}') && --depth < 0) || (c == ',' && depth == 0)) {
+                return json.substr(from, i - from);
+            } else if (depth == 0 && (c == ']' || c == '}')) {
+                return json.substr(from, i + 1 - from);
+            }
+        }
+        return "";
+    }
     std::string key(const std::string& action, int index) {
         return unparseAccelerator(getHotKey(action, index));
     }
@@ -109,108 +127,61 @@ private:
 
 TEST_F(Sim, hot_key_texts_and_codes) {
     using namespace karvensim;
-    // Text, its code (0: no hot key, ~0u: not checked), the canonical text.
     const struct {
         const char* text;
-        unsigned int code;
+        unsigned int code;  // 0: not checked
         const char* canonical;
-    } cases[] = {
-        {"Ctrl+Shift+K", kCtrl | kShift | 'K', "Ctrl+Shift+K"},
-        {"F1", 0xFFBE, "F1"},
-        {"F24", 0xFFD5, "F24"},
-        {"Alt+Left", kAlt | 0xFF51, "Alt+Left"},
-        {"Ctrl++", kCtrl | '+', "Ctrl++"},
-        {"Space", 0x20, "Space"},
-        {"Ctrl+Alt+Shift+Meta+Delete", kCtrl | kAlt | kShift | kMeta | 0xFFFF, "Ctrl+Alt+Shift+Meta+Delete"},
-        {"Meta+Return", kMeta | 0xFF0D, "Meta+Return"},
-        {" shift + Control + k ", ~0u, "Ctrl+Shift+K"},
-        {"esc", ~0u, "Escape"},
-        {"PgDown", ~0u, "PageDown"},
-        {"Alt+ins", ~0u, "Alt+Insert"},
-        {"Enter", ~0u, "Return"},
-    };
+    } cases[] = {{"Ctrl+Shift+K", kCtrl | kShift | 'K', "Ctrl+Shift+K"},
+                 {"F24", 0xFFD5, "F24"},
+                 {"Alt+Left", kAlt | 0xFF51, "Alt+Left"},
+                 {"Ctrl++", kCtrl | '+', "Ctrl++"},
+                 {"Meta+Return", kMeta | 0xFF0D, "Meta+Return"},
+                 {" shift + Control + k ", 0, "Ctrl+Shift+K"},
+                 {"esc", 0, "Escape"},
+                 {"Alt+ins", 0, "Alt+Insert"}};
     for (const auto& c : cases) {
         EXPECT_EQ(unparseAccelerator(parseAccelerator(c.text)), c.canonical) << c.text;
-        if (c.code != ~0u) {
-            EXPECT_EQ(parseAccelerator(c.text), c.code) << c.text;
-        }
+        EXPECT_TRUE(c.code == 0 || parseAccelerator(c.text) == c.code) << c.text;
     }
-    for (const char* text : {"", "Ctrl", "Ctrl+", "+K", "Ctrl+Ctrl+K", "Hyper+K", "F0", "F25", "F05", "KK",
-                             "Ctrl++K", "Ctrl+ +"}) {
+    for (const char* text : {"", "Ctrl+", "+K", "Ctrl+Ctrl+K", "Hyper+K", "F25", "F05", "KK", "Ctrl++K"}) {
         EXPECT_EQ(parseAccelerator(text), 0u) << '"' << text << '"';
     }
-    for (unsigned int code :
-         {0u, unsigned('a'), 0x7Fu, 0xFF00u, kCtrl, kCtrl | 0x100000 | 'K', 0xFFBEu + 24}) {
+    for (unsigned int code : {0u, unsigned('a'), 0xFF00u, kCtrl, kCtrl | 0x100000 | 'K', 0xFFBEu + 24}) {
         EXPECT_EQ(unparseAccelerator(code), "") << std::hex << code;
     }
 }
 
 TEST_F(Sim, actions_and_their_hot_keys) {
-    Callback toggle =
-        simtest::actionCallback([](void*) { setActionChecked("A.Run", !isActionChecked("A.Run")); });
+    Callback toggle = simtest::actionCallback([](void*) { setActionChecked("A", !isActionChecked("A")); });
     Callback other = simtest::actionCallback();
     const unsigned int ctrlR = parseAccelerator("Ctrl+R"), m = parseAccelerator("M"),
                        altM = parseAccelerator("Alt+M");
-    run({
-        S(createAction("A.Run", "Run it", &toggle), "0"),
-        S(createAction("A.Run", "again", &other), "2"),
-        S(createAction("", "", &other), "2"),
-        S(createAction("B.None", "", nullptr), "0"),
-        S(doesActionExist("A.Run"), "true"),
-        S(doesActionExist("Tools.None"), "false"),
-        S(isActionEnabled("A.Run") && !isActionChecked("A.Run") && isActionShown("A.Run"), "true"),
-        S(executeAction("A.Run"), "0"),
-        S(isActionChecked("A.Run"), "true"),
-        S(setActionEnabled("A.Run", false), "0"),
-        S(executeAction("A.Run"), "3"),
-        S(application().runAction("A.Run"), "3"),
-        S(setActionEnabled("A.Run", true), "0"),
-        S(setActionVisible("A.Run", false), "0"),
-        S(isActionShown("A.Run"), "false"),
-        S(application().runAction("A.Run"), "0"),
-        S(isActionChecked("A.Run"), "false"),
-        S(executeAction("B.None"), "0"),
-        S(executeAction("Tools.None"), "2"),
-        S(setActionEnabled("Tools.None", true) + setActionChecked("Tools.None", true) +
-              setActionVisible("Tools.None", true),
-          "6"),
-        S(isActionEnabled("Tools.None"), "false"),
-        // Hot keys: by index, each bound to one action at most.
-        S(key("View.Redraw", 0), "Ctrl+R"),
-        S(getActionForHotKey(ctrlR), "View.Redraw"),
-        S(getHotKey("A.Run", 0), "0"),
-        S(setHotKey("A.Run", m, 0), "0"),
-        S(setHotKey("A.Run", altM, 1), "0"),
-        S(key("A.Run", 0) + " " + key("A.Run", 1), "M Alt+M"),
-        S(setHotKey("A.Run", m, 3), "2"),
-        S(setHotKey("A.Run", m, -1), "2"),
-        S(setHotKey("Tools.None", m, 0), "2"),
-        S(setHotKey("A.Run", 'a', 0), "2"),
-        S(getHotKey("A.Run", 2) + getHotKey("A.Run", -1), "0"),
-        S(setHotKey("A.Run", ctrlR, 0), "0"),
-        S(getActionForHotKey(ctrlR), "A.Run"),
-        S(getHotKey("View.Redraw", 0), "0"),
-        S(getActionForHotKey(m), ""),
-        S(setHotKey("A.Run", altM, 0), "0"),
-        S(key("A.Run", 0) + " " + str(getHotKey("A.Run", 1)), "Alt+M 0"),
-        S(setHotKey("A.Run", 0, 0), "0"),
-        S(getHotKey("A.Run", 0), "0"),
-        S(getActionForHotKey(0), ""),
-        S(initializeHotKey("Tools.None", altM), "1"),
-        S(initializeHotKey("A.Run", parseAccelerator("Ctrl+Tab")), "3"),
-        S(initializeHotKey("A.Run", altM), "0"),
-        S(key("A.Run", 0), "Alt+M"),
-        S(initializeHotKey("A.Run", m), "2"),
-    });
-    EXPECT_EQ(toggle.names, (std::vector<std::string>{"A.Run", "A.Run"}));
+    run({S(createAction("A", "Run it", &toggle), "0"), S(createAction("A", "again", &other), "2"),
+         S(createAction("", "", &other), "2"), S(doesActionExist("A") && !doesActionExist("None"), "true"),
+         S(isActionEnabled("A") && !isActionChecked("A") && isActionShown("A"), "true"),
+         S((executeAction("A"), isActionChecked("A")), "true"), S(setActionEnabled("A", false), "0"),
+         S(executeAction("A"), "3"), S(application().runAction("A"), "3"),
+         S((setActionEnabled("A", true), setActionVisible("A", false)), "0"), S(isActionShown("A"), "false"),
+         S((application().runAction("A"), isActionChecked("A")), "false"), S(executeAction("None"), "2"),
+         S(setActionEnabled("None", 1) + setActionChecked("None", 1) + setActionVisible("None", 1), "6"),
+         // Hot keys: by index, each bound to one action at most.
+         S(getActionForHotKey(ctrlR), "View.Redraw"), S(setHotKey("A", m, 0) + setHotKey("A", altM, 1), "0"),
+         S(key("A", 0) + " " + key("A", 1), "M Alt+M"),
+         S(setHotKey("A", m, 3) + setHotKey("A", m, -1) + setHotKey("None", m, 0) + setHotKey("A", 'a', 0),
+           "8"),
+         S(getHotKey("A", 2) + getHotKey("A", -1), "0"), S(setHotKey("A", ctrlR, 0), "0"),
+         S(getActionForHotKey(ctrlR) + "|" + getActionForHotKey(m) + "|" + key("View.Redraw", 0), "A||"),
+         S((setHotKey("A", altM, 0), key("A", 0) + "|" + key("A", 1)), "Alt+M|"),
+         S((setHotKey("A", 0, 0), getHotKey("A", 0)), "0"), S(initializeHotKey("None", altM), "1"),
+         S(initializeHotKey("A", parseAccelerator("Ctrl+Tab")), "3"),
+         S((initializeHotKey("A", altM), key("A", 0)), "Alt+M"), S(initializeHotKey("A", m), "2")});
+    EXPECT_EQ(toggle.names, (std::vector<std::string>{"A", "A"}));
     EXPECT_EQ(toggle.datas, (std::vector<void*>{nullptr, nullptr}));
-    EXPECT_EQ(other.runs(), 0);
-    EXPECT_EQ(state().actions.at("A.Run").secondText, "Run it");
-    EXPECT_EQ(state().actions.at("B.None").runs, 1);
+    EXPECT_EQ(other.runs() + state().actions.at("A").runs, 2);
+    EXPECT_EQ(state().actions.at("A").secondText, "Run it");
     std::vector<std::string> names{"kept"};
     getActionNames(names);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"kept", "A.Run", "B.None", "View.NextViewport", "View.Redraw"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"kept", "A", "View.NextViewport", "View.Redraw"}));
 }
 
 TEST_F(Sim, the_hot_key_file_holds_the_whole_table) {
@@ -218,199 +189,154 @@ TEST_F(Sim, the_hot_key_file_holds_the_whole_table) {
     const std::string odd = "Tools.a=b #\\ c";
     ASSERT_EQ(createAction(odd, "", &callback), 0);
     ASSERT_EQ(setHotKey(odd, parseAccelerator("Ctrl+="), 0) + setHotKey(odd, parseAccelerator("F2"), 1), 0);
-    const std::string keys = file("keys");
-    saveHotKeyFile(keys);
+    saveHotKeyFile(file("keys"));
     setHotKey(odd, 0, 1);
     setHotKey("View.Redraw", parseAccelerator("F9"), 0);
     setHotKey("View.NextViewport", 0, 0);
-    run({
-        S(loadHotKeyFile(keys), "0"),
-        S(key(odd, 0) + " " + key(odd, 1) + " " + key("View.Redraw", 0) + " " + key("View.NextViewport", 0),
-          "Ctrl+= F2 Ctrl+R Ctrl+Tab"),
-        S(getActionForHotKey(parseAccelerator("F9")), ""),
-        S(loadHotKeyFile(file("missing")), "2"),
-        S(loadHotKeyFile(file("malformed", "View.Redraw=F9\nno separator\n")), "3"),
-        S(loadHotKeyFile(file("bad_key", "View.Redraw=Hyper+Q\n")), "3"),
-        S(key("View.Redraw", 0), "Ctrl+R"),
-        S(loadHotKeyFile(file("unknown", "# a comment\n\nTools.None=F3\nView.Redraw=F9\n")), "0"),
-        S(key("View.Redraw", 0) + " " + str(getHotKey("View.NextViewport", 0)), "F9 0"),
-    });
+    run({S(loadHotKeyFile(file("keys")), "0"),
+         S(key(odd, 0) + key(odd, 1) + key("View.Redraw", 0) + key("View.NextViewport", 0),
+           "Ctrl+=F2Ctrl+RCtrl+Tab"),
+         S(loadHotKeyFile(file("missing")), "2"),
+         S(loadHotKeyFile(file("malformed", "View.Redraw=F9\nno separator\n")), "3"),
+         S(loadHotKeyFile(file("bad_key", "View.Redraw=Hyper+Q\n")), "3"), S(key("View.Redraw", 0), "Ctrl+R"),
+         S(loadHotKeyFile(file("unknown", "# a comment\n\nTools.None=F3\nView.Redraw=F9\n")), "0"),
+         S(key("View.Redraw", 0) + key("View.NextViewport", 0), "F9")});
 }
 
 TEST_F(Sim, viewports_overlay_texts_and_drawing) {
     const auto current = [this] { return state().currentViewport; };
-    const auto on = [this](const std::string& name) {
-        for (const auto& v : state().viewports) {
-            if (v.name == name) return v.on;
-        }
-        return false;
-    };
     PIOverlayText text, read;
     text.text = "Speed";
-    text.viewport = "Main";
-    text.x = 0.25;
     text.fontName = "Mono";
-    text.color = 0xFF0000FFu;
+    text.x = 0.25;
+    text.color = 255;
     unsigned int color = 7;
-    run({
-        S(getNumViewports(), "1"),
-        S(getViewport(0) + current(), "MainMain"),
-        S((createViewport(1, "Left", 0, 0, 0.5, 1), createViewport(2, "Right", 0.5, 0, 0.5, 1),
-           getNumViewports()),
-          "3"),
-        S((createViewport(9, "Left", 0, 0, 1, 1), createViewport(9, "", 0, 0, 1, 1), getNumViewports()), "3"),
-        S(getViewport(2) + "|" + getViewport(3) + "|" + getViewport(-1) + "|" + current(), "Right|||Main"),
-        S((setViewport("Right"), setViewport("Nowhere"), current()), "Right"),
-        S((nextViewport(), current()), "Main"),
-        S((nextViewport(), current()), "Left"),
-        S((toggleViewport("Left", false), on("Left")), "false"),
-        S((toggleViewport("Left", true), on("Left")), "true"),
-        S((deleteViewport("Left"), current()), "Main"),
-        S((deleteViewport("Nowhere"), getNumViewports()), "2"),
-        S((deleteAllViewports(), nextViewport(), getNumViewports()), "0"),
-        S(current(), ""),
-        S((createViewport(7, "Solo", 0.75, 0, 0.25, 0.5), current()), "Solo"),
-        S(state().viewports.back().number, "7"),
-        S(state().viewports.back().geometry == (std::array<double, 4>{0.75, 0, 0.25, 0.5}), "true"),
-        S((forceOpenGLRedraw(), executeAction(karvensim::Application::kRedrawAction), state().redraws), "2"),
-        S(registerDrawOnRefreshPriority(5) + registerDrawOnRefreshPriority(-2), "0"),
-        S(state().drawOnRefresh.at(karvensim::Simulator::pluginContext()), "-2"),
-        // Overlay texts: identifiers 1, 2, ... never reused.
-        S(createOverlayText(&text), "1"),
-        S((text.text = "Time", text.y = 0.5, createOverlayText(&text)), "2"),
-        S(createOverlayText(nullptr), "0"),
-        S((getOverlayText(1, &read),
-           read.text + read.viewport + read.fontName + str(read.x) + str(read.color)),
-          "SpeedMainMono0.250000" + std::to_string(0xFF0000FFu)),
-        S((text.text = "Faster", updateOverlayText(1, &text)), "0"),
-        S((getOverlayText(1, &read), read.text + str(read.y)), "Faster0.500000"),
-        S(getOverlayTextBackgroundColor(2, &color), "0"),
-        S(color, "0"),
-        S(setOverlayTextBackgroundColor(2, 0x80u) + updateOverlayText(2, &text), "0"),
-        S((getOverlayTextBackgroundColor(2, &color), color), "128"),
-        S(updateOverlayText(99, &text) + updateOverlayText(1, nullptr), "4"),
-        S(getOverlayText(99, &read) + getOverlayText(1, nullptr), "4"),
-        S(setOverlayTextBackgroundColor(99, 1) + getOverlayTextBackgroundColor(99, &color) +
-              getOverlayTextBackgroundColor(1, nullptr),
-          "6"),
-        S(removeOverlayText(1), "0"),
-        S(removeOverlayText(1), "2"),
-        S(createOverlayText(&text), "3"),
-    });
+    run({S(str(getNumViewports()) + getViewport(0) + current(), "1MainMain"),
+         S((createViewport(1, "L", 0, 0, 0.5, 1), createViewport(2, "R", 0.5, 0, 0.5, 1), getNumViewports()),
+           "3"),
+         S((createViewport(9, "L", 0, 0, 1, 1), createViewport(9, "", 0, 0, 1, 1), getNumViewports()), "3"),
+         S(getViewport(2) + "|" + getViewport(3) + "|" + getViewport(-1) + "|" + current(), "R|||Main"),
+         S((setViewport("R"), setViewport("Nowhere"), current()), "R"),
+         S((nextViewport(), current()), "Main"),
+         S((nextViewport(), toggleViewport("L", false), current() + section("viewports")),
+           "L[{\"name\": \"Main\", \"number\": 0, \"geometry\": [0, 0, 1, 1], \"on\": true}, {\"name\": "
+           "\"L\", "
+           "\"number\": 1, \"geometry\": [0, 0, 0.5, 1], \"on\": false}, {\"name\": \"R\", \"number\": 2, "
+           "\"geometry\": [0.5, 0, 0.5, 1], \"on\": true}]"),
+         S((deleteViewport("L"), deleteViewport("Nowhere"), current() + str(getNumViewports())), "Main2"),
+         S((deleteAllViewports(), nextViewport(), current() + str(getNumViewports())), "0"),
+         S((createViewport(7, "Solo", 0, 0, 1, 1), current()), "Solo"),
+         S((forceOpenGLRedraw(), executeAction(karvensim::Application::kRedrawAction), state().redraws), "2"),
+         S(registerDrawOnRefreshPriority(5) + registerDrawOnRefreshPriority(-2), "0"),
+         S(state().drawOnRefresh.at(karvensim::Simulator::pluginContext()), "-2"),
+         // Overlay texts: identifiers 1, 2, ... never reused.
+         S(createOverlayText(&text), "1"), S((text.y = 0.5, createOverlayText(&text)), "2"),
+         S(createOverlayText(nullptr), "0"), S((text.text = "Fast", updateOverlayText(1, &text)), "0"),
+         S((getOverlayText(1, &read),
+            read.text + read.fontName + str(read.x) + str(read.y) + str(read.color)),
+           "FastMono0.2500000.500000255"),
+         S(getOverlayTextBackgroundColor(2, &color), "0"), S(color, "0"),
+         S(setOverlayTextBackgroundColor(2, 0x80u) + updateOverlayText(2, &text), "0"),
+         S((getOverlayTextBackgroundColor(2, &color), color), "128"),
+         S(updateOverlayText(99, &text) + updateOverlayText(1, nullptr), "4"),
+         S(getOverlayText(99, &read) + getOverlayText(1, nullptr), "4"),
+         S(setOverlayTextBackgroundColor(99, 1) + getOverlayTextBackgroundColor(99, &color) +
+               getOverlayTextBackgroundColor(1, nullptr),
+           "6"),
+         S(removeOverlayText(1), "0"), S(removeOverlayText(1), "2"), S(createOverlayText(&text), "3")});
 }
 
-TEST_F(Sim, application_information_and_messages) {
+TEST_F(Sim, the_application_keeps_what_the_plugin_sends) {
     int major = -1, minor = -1, revision = -1;
-    run({
-        S(getApplicationName() + " " + str(getApplicationId()), "KARVEN 1"),
-        S(getApplicationVersion(), std::to_string(7.4)),
-        S(getApplicationPluginVersion(), std::to_string(1.28)),
-        S((getApplicationPluginVersion(major, minor, revision), major * 10000 + minor * 100 + revision),
-          "12800"),
-        S(getMainWindowHandle(), std::to_string(0x3A00007)),
-        S(verifyFoxVersion(), "false"),
-        S((registerFoxVersion(1, 5), verifyFoxVersion() && !verifyFoxVersionDirectAccess()), "true"),
-        S((registerFoxVersion(1, 6), verifyFoxVersionDirectAccess()), "true"),
-        S((registerFoxVersion(1, 7), verifyFoxVersion()), "false"),
-        S((registerFoxVersion(2, 0), verifyFoxVersion()), "false"),
-        S((setNotifyLevel(NotifySeverity(4)), getNotifyLevel()), "4"),
-        S(showToastNotification("Saved", ToastDuration(2)) + showToastNotification("", ToastDuration(1)),
-          "2"),
-        S(getServerStatus(), "0"),
-        S((setServerStatus(PIServerStatus_t(2)), setServerStatusColor(0xFF8000FFu), getServerStatus()), "2"),
-        S(getServerStatusColor(), std::to_string(0xFF8000FFu)),
-        S((state().networkEnabled = false, isNetworkEnabled()), "false"),
-    });
+    run({S(getApplicationName() + str(getApplicationId()) + str(getMainWindowHandle()), "KARVEN160817415"),
+         S(getApplicationVersion() + getApplicationPluginVersion(), std::to_string(7.4 + 1.28)),
+         S((getApplicationPluginVersion(major, minor, revision), major * 10000 + minor * 100 + revision),
+           "12800"),
+         S(verifyFoxVersion(), "false"),
+         S((registerFoxVersion(1, 5), verifyFoxVersion() && !verifyFoxVersionDirectAccess()), "true"),
+         S((registerFoxVersion(1, 6), verifyFoxVersionDirectAccess()), "true"),
+         S((registerFoxVersion(1, 7), verifyFoxVersion()), "false"),
+         S((registerFoxVersion(2, 6), verifyFoxVersion()), "false"),
+         S((setNotifyLevel(NotifySeverity(4)), getNotifyLevel()), "4"),
+         S(showToastNotification("Saved", ToastDuration(2)) + showToastNotification("", ToastDuration(1)),
+           "2"),
+         S((setServerStatus(PIServerStatus_t(2)), setServerStatusColor(9),
+            getServerStatus() + getServerStatusColor()),
+           "11"),
+         S((state().networkEnabled = false, isNetworkEnabled()), "false"),
+         S((state().identity.pluginVersionNumbers = {2, 3, 4}, getApplicationPluginVersionBuildNumber()),
+           "20304")});
     const void* objects[] = {getPluginToolbar(), getPluginMenuPane(), getApplication(), getMainWindow()};
     EXPECT_EQ((std::set<const void*>(std::begin(objects), std::end(objects)).size()), 4u);
     EXPECT_EQ(getMainWindow(), objects[3]);
     EXPECT_EQ(getPluginToolbar(), gui().pluginToolbar());
-    state().identity.pluginVersionNumbers = {2, 3, 4};
-    EXPECT_EQ(getApplicationPluginVersionBuildNumber(), 20304);
 
-    notify("Track lost", NotifySeverity(3), "Radar 2");
+    notify("Lost", NotifySeverity(3), "Radar");
     debugPrint("first");
     debugMsgBox("Title", "Body", nullptr);
     registerFileHandler("Shapefile", "*.shp", 0x3);
     registerNetworkHandler("dis://");
+    application().queueDialogAnswer("/data/track.csv");
+    application().queueDialogAnswer("");
+    application().queueDialogAnswer("/late");
+    EXPECT_EQ(showFileLoadDialog("Open", "/d", "*.csv", "CSV", true, nullptr, "tracks"), "/data/track.csv");
+    EXPECT_EQ(showFileSaveDialog("Save", "/e", "*.kml", false, "KML", nullptr, "exports"), "");
+    EXPECT_EQ(showDirectorySelectDialog("Pick", "/f", "x", nullptr, "dirs"), "/late");
+    EXPECT_EQ(showDirectorySelectDialog("Pick", "/f", "x", nullptr, "dirs"), "");
+    beginWaitCursor();
+    beginWaitCursor();
+    endWaitCursor();
+    beginCursorOverride(PICursorShape_t(4));
+    beginCursorOverride(PICursorShape_t(7));
+    endCursorOverride();
+    EXPECT_EQ(stopRecording() + startRecording("", true, true, 1, true, 2, 3), 3);
+    EXPECT_EQ(startRecording("run.avi", true, false, 25.0, true, 0.5, -3.0), 0);
+    EXPECT_EQ(startRecording("b.avi", false, false, 0, false, 0, 0), 1);
+    EXPECT_EQ(stopRecording() * 10 + stopRecording(), 1);
     unloadSelf();
-    const auto& s = state();
-    ASSERT_EQ(s.notifications.size(), 1u);
-    EXPECT_EQ(s.notifications[0].text1 + s.notifications[0].text2 + str(s.notifications[0].severity),
-              "Track lostRadar 23");
-    ASSERT_EQ(s.toasts.size(), 1u);
-    EXPECT_EQ(s.toasts[0].text + str(s.toasts[0].duration), "Saved2");
-    EXPECT_EQ(s.debugOutput, std::vector<std::string>{"first"});
-    ASSERT_EQ(s.messageBoxes.size(), 1u);
-    EXPECT_EQ(s.messageBoxes[0].text1 + s.messageBoxes[0].text2, "TitleBody");
-    ASSERT_EQ(s.fileHandlers.size(), 1u);
-    EXPECT_EQ(s.fileHandlers[0].text1 + s.fileHandlers[0].text2 + str(s.fileHandlers[0].mask),
-              "Shapefile*.shp3");
-    EXPECT_EQ(s.networkHandlers, std::vector<std::string>{"dis://"});
-    EXPECT_EQ(s.unloadRequests, std::vector<const void*>{karvensim::Simulator::pluginContext()});
-    const std::string json = karvensim::Simulator::running()->stateJson();
-    EXPECT_EQ(json.rfind("{\"services\": {", 0), 0u);
-    EXPECT_NE(
-        json.find(
-            "\"notifications\": [{\"text1\": \"Track lost\", \"severity\": 3, \"text2\": \"Radar 2\"}]"),
-        std::string::npos);
+    const std::map<std::string, std::string> expected = {
+        {"notifications", R"([{"text1": "Lost", "severity": 3, "text2": "Radar"}])"},
+        {"toasts", R"([{"text": "Saved", "duration": 2}])"},
+        {"debugOutput", R"(["first"])"},
+        {"messageBoxes", R"([{"text1": "Title", "text2": "Body", "parent": 0}])"},
+        {"fileHandlers", R"([{"text1": "Shapefile", "text2": "*.shp", "mask": 3}])"},
+        {"networkHandlers", R"(["dis://"])"},
+        {"dialogs",
+         R"([{"kind": "load", "texts": ["Open", "/d", "*.csv", "CSV", "tracks"], "flag": true, "parent": 0, )"
+         R"("answer": "/data/track.csv"}, {"kind": "save", "texts": ["Save", "/e", "*.kml", "KML", "exports"], )"
+         R"("flag": false, "parent": 0, "answer": ""}, {"kind": "directory", "texts": ["Pick", "/f", "x", "dirs"], )"
+         R"("flag": false, "parent": 0, "answer": "/late"}, {"kind": "directory", "texts": ["Pick", "/f", "x", )"
+         R"("dirs"], "flag": false, "parent": 0, "answer": ""}])"},
+        {"cursor", R"({"wait": 1, "overrides": [4]})"},
+        {"recording",
+         R"({"active": false, "sessions": [{"fileName": "run.avi", "flags": [true, false, true], )"
+         R"("values": [25, 0.5, -3], "stopped": true}]})"},
+    };
+    for (const auto& [name, json] : expected) EXPECT_EQ(section(name), json) << name;
+    EXPECT_EQ(state().unloadRequests, std::vector<const void*>{karvensim::Simulator::pluginContext()});
+    endWaitCursor();
+    endWaitCursor();
+    endCursorOverride();
+    endCursorOverride();
+    EXPECT_EQ(section("cursor"), R"({"wait": 0, "overrides": []})") << "an unmatched end is ignored";
 }
 
 TEST_F(Sim, preferences_files) {
-    const std::map<std::string, std::string> values = {
-        {"a=b", "c=d"},    {"#not a comment", "x"}, {"back\\slash", "\\n"}, {"two\nlines", "and\ntwo"},
-        {"", "empty key"}, {"empty value", ""},     {" spaced ", " out "},
-    };
+    const std::map<std::string, std::string> values = {{"a=b", "c=d"},         {"#not a comment", "x"},
+                                                       {"back\\slash", "\\n"}, {"two\nlines", "and\ntwo"},
+                                                       {"", "empty key"},      {" spaced ", ""}};
     state().preferences = values;
-    const std::string prefs = file("prefs");
-    savePrefsFile(prefs);
+    savePrefsFile(file("prefs"));
     state().preferences = {{"other", "value"}};
-    EXPECT_EQ(loadPrefsFile(prefs), 0);
+    EXPECT_EQ(loadPrefsFile(file("prefs")), 0);
     EXPECT_EQ(state().preferences, values);
     state().preferences = {{"kept", "yes"}};
     EXPECT_EQ(loadPrefsFile(file("missing")), 2);
     EXPECT_EQ(loadPrefsFile(file("malformed", "good=1\nbad\n")), 3);
     EXPECT_EQ(loadPrefsFile(file("dangling", "good=1\\\n")), 3);
-    EXPECT_EQ(state().preferences, (std::map<std::string, std::string>{{"kept", "yes"}}));
     EXPECT_EQ(PIRegistry::getValue("kept") + PIRegistry::getValue("absent"), "yes");
-    PIRegistry::setValue("plugin.size", "12");
-    EXPECT_EQ(state().preferences.at("plugin.size"), "12");
-}
-
-TEST_F(Sim, dialogs_cursors_and_recording) {
-    application().queueDialogAnswer("/data/track.csv");
-    application().queueDialogAnswer("");
-    application().queueDialogAnswer("/late");
-    run({
-        S(showFileLoadDialog("Open", "/data", "*.csv", "CSV", true, nullptr, "tracks"), "/data/track.csv"),
-        S(showFileSaveDialog("Save as", "/d", "*.kml", false, "KML", nullptr, "exports"), ""),
-        S((beginWaitCursor(), beginWaitCursor(), endWaitCursor(), state().waitCursor), "1"),
-        S((endWaitCursor(), endWaitCursor(), state().waitCursor), "0"),
-        S((beginCursorOverride(PICursorShape_t(4)), beginCursorOverride(PICursorShape_t(7)),
-           endCursorOverride(), state().cursorOverrides.back()),
-          "4"),
-        S((endCursorOverride(), endCursorOverride(), state().cursorOverrides.size()), "0"),
-        S(stopRecording(), "1"),
-        S(startRecording("", true, true, 1, true, 2, 3), "2"),
-        S(startRecording("run.avi", true, false, 25.0, true, 0.5, -3.0), "0"),
-        S(startRecording("b.avi", false, false, 0, false, 0, 0), "1"),
-        S(stopRecording(), "0"),
-        S(stopRecording(), "1"),
-    });
-    EXPECT_EQ(showDirectorySelectDialog("Pick", "/data", "x", nullptr, "dirs"), "/late");
-    EXPECT_EQ(showDirectorySelectDialog("Pick", "/data", "x", nullptr, "dirs"), "") << "nothing queued";
-    const auto& dialogs = state().dialogs;
-    ASSERT_EQ(dialogs.size(), 4u);
-    EXPECT_EQ(dialogs[0].kind + dialogs[1].kind + dialogs[2].kind, "loadsavedirectory");
-    EXPECT_EQ(dialogs[0].texts, (std::vector<std::string>{"Open", "/data", "*.csv", "CSV", "tracks"}));
-    EXPECT_TRUE(dialogs[0].flag);
-    EXPECT_EQ(dialogs[1].texts, (std::vector<std::string>{"Save as", "/d", "*.kml", "KML", "exports"}));
-    EXPECT_EQ(dialogs[2].answer, "/late");
-    const auto& recording = state().recordings.at(0);
-    EXPECT_EQ(recording.fileName, "run.avi");
-    EXPECT_EQ(recording.flags, (std::array<bool, 3>{true, false, true}));
-    EXPECT_EQ(recording.values, (std::array<double, 3>{25.0, 0.5, -3.0}));
-    EXPECT_TRUE(recording.stopped);
+    PIRegistry::setValue("size", "12");
+    EXPECT_EQ(state().preferences, (std::map<std::string, std::string>{{"kept", "yes"}, {"size", "12"}}));
 }
 
 TEST_F(Sim, time_outs_fire_once_in_order_of_due_time) {
@@ -423,7 +349,7 @@ TEST_F(Sim, time_outs_fire_once_in_order_of_due_time) {
     Callback first([&](void*) {
         order.push_back("first");
         removeTimeout(victimHandle);
-        createTimeout(0, &later);
+        createTimeout(0, &later);  // waits for the next round
     });
     void* slowHandle = createTimeout(300, &slow);
     createTimeout(100, &fast);
@@ -436,8 +362,7 @@ TEST_F(Sim, time_outs_fire_once_in_order_of_due_time) {
     EXPECT_EQ(slow.datas, std::vector<void*>{nullptr});
     ASSERT_EQ(state().timeouts.size(), 1u);
     EXPECT_EQ(state().timeouts[0].due, 100) << "the interval from the time it was created";
-    EXPECT_EQ(application().fireTimeouts(), 1);
-    EXPECT_EQ(application().fireTimeouts(), 0);
+    EXPECT_EQ(application().fireTimeouts() * 10 + application().fireTimeouts(), 10);
     EXPECT_EQ(removeTimeout(slowHandle), 0);
     EXPECT_EQ(state().timeoutsFired, 4);
 }
@@ -474,8 +399,7 @@ TEST_F(Sim, a_restart_forgets_the_state_and_deletes_the_delegates) {
     const auto& fresh = restarted.application().data();
     EXPECT_TRUE(fresh.timeouts.empty() && fresh.dialogAnswers.empty() && fresh.delegates.empty());
     EXPECT_EQ(fresh.actions.size(), 2u);
-    EXPECT_EQ(restarted.application().fireTimeouts(), 0);
-    EXPECT_EQ(callback.runs(), 0);
+    EXPECT_EQ(restarted.application().fireTimeouts() + callback.runs(), 0);
 }
 
 TEST_F(Sim, widgets_form_a_tree_and_keep_their_values) {
@@ -484,7 +408,6 @@ TEST_F(Sim, widgets_form_a_tree_and_keep_their_values) {
     PITextField field(&frame, 20, nullptr);
     PITextField second(&frame, 10, nullptr);
     PISpinner spinner(&frame, 4, 1, 9, nullptr);
-    PICheckButton check(&frame, "Verbose", nullptr);
     auto label = std::make_unique<PILabel>(&frame, "gone soon");
     label->ownsServerObject = true;
     PIMenu menu("Tools", nullptr);
@@ -497,39 +420,28 @@ TEST_F(Sim, widgets_form_a_tree_and_keep_their_values) {
     const auto tree = gui().tree();
     ASSERT_EQ(tree.size(), 5u);
     EXPECT_EQ(tree[0].kind + tree[1].kind + tree[2].kind, "plugin_toolbarplugin_menu_panemain_window");
-    ASSERT_EQ(tree[0].children.size(), 1u);
-    EXPECT_EQ(tree[0].children[0].handle, tool.serverHandle);
+    EXPECT_EQ(tree[0].children.at(0).handle, tool.serverHandle);
     EXPECT_EQ(tree[3].kind + tree[3].widget->text, "dialog_boxSettings");
-    ASSERT_EQ(tree[3].children.size(), 1u);
-    const auto& f = tree[3].children[0].children;
-    ASSERT_EQ(f.size(), 5u);
+    const auto& f = tree[3].children.at(0).children;
+    ASSERT_EQ(f.size(), 4u);
     EXPECT_EQ(f[0].kind + str(f[0].widget->number), "text_field20");
     EXPECT_EQ(f[0].widget->proxy, static_cast<const void*>(&field));
-    EXPECT_EQ(f[4].kind, "label");
     EXPECT_EQ(tree[4].kind + tree[4].children.at(0).kind, "menumenu_item");
 
-    run({
-        S(field.getValueText(), ""),
-        S((field.setValue(std::string("abc")), field.getValueText() + str(field.getValueInt())), "abc0"),
-        S((field.setValue(2.5), field.getValueText() + str(field.getValueInt())), "2.52"),
-        S(spinner.getValueInt(), "1"),
-        S((spinner.setValue(50), spinner.getValueInt()), "9"),
-        S((spinner.setRange(1, 3), spinner.getValueInt()), "3"),
-        S((check.check(), check.isChecked()), "true"),
-        S(label->getValueText(), "gone soon"),
-        S(dialog.shown() || !field.shown(), "false"),
-        S((field.hide(), dialog.show(), field.shown() || !dialog.shown()), "false"),
-        S((field.setFocus(), second.setFocus(), field.hasFocus() || !second.hasFocus()), "false"),
-        S((second.updateValue(std::string("typed")), second.getValueText()), ""),
-        S((field.updateValue(std::string("set")), field.getValueText()), "set"),
-        S((field.disable(), gui().state(field.serverHandle)->enabled), "false"),
-    });
+    run({S(field.getValueText(), ""),
+         S((field.setValue(std::string("abc")), field.getValueText() + str(field.getValueInt())), "abc0"),
+         S((field.setValue(2.5), field.getValueText() + str(field.getValueInt())), "2.52"),
+         S(spinner.getValueInt(), "1"), S((spinner.setValue(50), spinner.getValueInt()), "9"),
+         S((spinner.setRange(1, 3), spinner.getValueInt()), "3"), S(label->getValueText(), "gone soon"),
+         S(dialog.shown() || !field.shown(), "false"),
+         S((field.hide(), dialog.show(), field.shown() || !dialog.shown()), "false"),
+         S((field.setFocus(), second.setFocus(), field.hasFocus() || !second.hasFocus()), "false"),
+         S((second.updateValue(std::string("typed")), second.getValueText()), ""),
+         S((field.updateValue(std::string("set")), field.disable(), field.getValueText()), "set")});
     const void* gone = label->serverHandle;
     label.reset();
     EXPECT_EQ(find(gui().tree(), gone), nullptr);
-    const std::string json = karvensim::Simulator::running()->stateJson();
-    EXPECT_NE(json.find("\"kind\": \"dialog_box\", \"text\": \"Settings\""), std::string::npos);
-    EXPECT_EQ(json.find("gone soon"), std::string::npos);
+    EXPECT_EQ(karvensim::Simulator::running()->stateJson().find("gone soon"), std::string::npos);
     EXPECT_NE(gui().text().find("value=\"set\" disabled hidden\n"), std::string::npos) << gui().text();
 }
 
@@ -538,19 +450,15 @@ TEST_F(Sim, lists_tabs_progress_and_clicks) {
     PIList list(&dialog, "files", 1);
     PITabWidget tabs(&dialog);
     int a = 0;
-    run({
-        S(list.appendItem("a", &a) + list.appendItem("b", nullptr) + list.appendItem("c", nullptr), "3"),
-        S(list.getItemText(1) + list.getItemText(7), "b"),
-        S(list.getItemData(0) == &a, "true"),
-        S((list.setSelectedItem(1), list.setSelectedItem(2), list.getSelectedItem(0)), "2"),
-        S((list.setSelectionMode(PIList::MULTIPLE_SELECTION), list.setSelectedItem(0),
-           str(list.getSelectedItem(0)) + str(list.getSelectedItem(1))),
-          "02"),
-        S((list.deselectAll(), list.getSelectedItem(0)), "-1"),
-        S((list.removeItem(0), list.getItemText(0)), "b"),
-        S((list.clearItems(), list.getNumItems()), "0"),
-        S((tabs.addTab("One"), tabs.numTabs()), "1"),
-    });
+    run({S(list.appendItem("a", &a) + list.appendItem("b", nullptr) + list.appendItem("c", nullptr), "3"),
+         S(list.getItemText(1) + list.getItemText(7), "b"), S(list.getItemData(0) == &a, "true"),
+         S((list.setSelectedItem(1), list.setSelectedItem(2), list.getSelectedItem(0)), "2"),
+         S((list.setSelectionMode(PIList::MULTIPLE_SELECTION), list.setSelectedItem(0),
+            str(list.getSelectedItem(0)) + str(list.getSelectedItem(1))),
+           "02"),
+         S((list.deselectAll(), list.getSelectedItem(0)), "-1"),
+         S((list.removeItem(0), list.getItemText(0)), "b"), S((list.clearItems(), list.getNumItems()), "0")});
+    tabs.addTab("One");
     PILabel onPage(tabs.addTab("Two"), "on the page");
     const auto tree = gui().tree();
     const auto* node = find(tree, tabs.serverHandle);
@@ -578,14 +486,11 @@ TEST_F(Sim, lists_tabs_progress_and_clicks) {
         const void* handle;
         int status;
         std::size_t callbacks;
-    } cases[] = {
-        {[] {}, button.serverHandle, G::kClicked, 1},
-        {[&] { button.mapFunction(&mapped); }, button.serverHandle, G::kClicked, 2},
-        {[&] { button.disable(); }, button.serverHandle, G::kDisabled, 2},
-        {[] {}, check.serverHandle, G::kNoCallback, 2},
-        {[] {}, &clicked, G::kUnknown, 2},
-        {[] {}, nullptr, G::kUnknown, 2},
-    };
+    } cases[] = {{[] {}, button.serverHandle, G::kClicked, 1},
+                 {[&] { button.mapFunction(&mapped); }, button.serverHandle, G::kClicked, 2},
+                 {[&] { button.disable(); }, button.serverHandle, G::kDisabled, 2},
+                 {[] {}, check.serverHandle, G::kNoCallback, 2},
+                 {[] {}, &clicked, G::kUnknown, 2}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         cases[i].arrange();
         EXPECT_EQ(gui().click(cases[i].handle), cases[i].status) << i;
