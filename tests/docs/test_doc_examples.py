@@ -1,5 +1,6 @@
-"""Every code block of README.md and docs/**/*.md is checked or run, and the
-guide's examples print what it says.
+"""Every code block of README.md and docs/**/*.md is checked or run, the
+guide's examples print what it says, and the request-code reference is up to
+date.
 
 A marker on the line before a block (blank lines aside):
     <!-- example: PATH -->    the block is an exact copy of PATH (from the
@@ -23,6 +24,7 @@ import re
 import shutil
 import subprocess
 import tempfile
+import sys
 import unittest
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
@@ -33,6 +35,8 @@ TIMEOUT = 60
 HEADERS = sorted(os.path.relpath(h, ROOT) for d in ('bridge', 'services', 'api', 'gui')
                  for h in glob.glob(os.path.join(ROOT, d, '*.h')))
 HEADERS += ['hostsim/RecordingHost.h', 'hostsim/ServiceHost.h', 'hostsim/sim/Simulator.h']
+sys.path.insert(0, os.path.join(ROOT, 'tools'))
+import gen_request_reference  # noqa: E402
 
 
 class Block:
@@ -88,24 +92,13 @@ def read(path):
 
 
 def run_by_a_test(path):
-    """Whether a test names the example: its path or file name, a Python
-    example's module, a C++ example's program (a CMake target built from
-    it), or a CMake project's directory."""
+    """Whether a test names the example: its path, file name or stem (a
+    Python module, a C++ program), or a CMake project's directory."""
     tests = glob.glob(os.path.join(ROOT, 'tests', '**', 'CMakeLists.txt'), recursive=True)
-    tests += glob.glob(os.path.join(ROOT, 'tests', '**', 'test_*.py'), recursive=True)
-    tests += glob.glob(os.path.join(ROOT, 'examples', '**', 'test_*.py'), recursive=True)
+    tests += glob.glob(os.path.join(ROOT, '*', '**', 'test_*.py'), recursive=True)
     texts = [read(t) for t in tests if os.path.abspath(t) != os.path.join(ROOT, path)]
     name = os.path.basename(path)
-    stem, suffix = os.path.splitext(name)
-    names = [path, name]
-    if suffix == '.py':
-        names.append(stem)
-    elif suffix == '.cpp':
-        target = re.compile(r'add_(?:executable|library)\(\s*%s\s[^)]*\b%s\b' % (re.escape(stem), re.escape(name)))
-        if any(target.search(read(b)) for b in glob.glob(os.path.join(ROOT, '**', 'CMakeLists.txt'), recursive=True)):
-            names.append(stem)
-    elif name == 'CMakeLists.txt':
-        names.append(os.path.basename(os.path.dirname(path)))
+    names = [path, name, os.path.basename(os.path.dirname(path)) if name == 'CMakeLists.txt' else name.split('.')[0]]
     words = [re.compile(r'(?<![\w/.-])%s(?![\w-])' % re.escape(n)) for n in names]
     return any(word.search(text) for word in words for text in texts)
 
@@ -151,6 +144,14 @@ class Documentation(unittest.TestCase):
                 self.assertTrue(os.path.isfile(os.path.join(ROOT, path)), 'no such file')
                 self.assertEqual(block.text, read(os.path.join(ROOT, path)), 'the block differs from the file')
                 self.assertTrue(run_by_a_test(path), 'no test runs this example')
+
+    def test_the_request_code_reference_is_up_to_date_and_names_a_sender_for_every_code(self):
+        text = gen_request_reference.generate(ROOT)
+        self.assertEqual(read(os.path.join(ROOT, gen_request_reference.OUTPUT)), text,
+                         'docs/request-codes.md is out of date: run python3 tools/gen_request_reference.py')
+        rows = [line for line in text.splitlines() if line.startswith('| ') and 'PI_SERVERFUNC_' in line]
+        self.assertGreater(len(rows), 100)
+        self.assertEqual([row for row in rows if row.endswith('| (none) |')], [])
 
     def test_relative_links_lead_to_files(self):
         for document in documents():
