@@ -62,10 +62,11 @@ class Installed(unittest.TestCase):
         if test_program:
             self.assertRegex(run([test_program], env=environment()), r'^Hello.Wave: hello from \S+\nload 0, run 0\n$')
 
-    def cmake(self, source, build, *options):
+    def cmake(self, source, build, *options, target=None):
         run(['cmake', '-S', source, '-B', build, '-DCMAKE_PREFIX_PATH=' + PREFIX,
              '-DCMAKE_CXX_COMPILER=' + os.environ['KARVEN_CXX']] + list(options), env=environment())
-        return run(['cmake', '--build', build], env=environment())
+        if target:
+            run(['cmake', '--build', build, '--target', target], env=environment())
 
     def pkg_config(self, *arguments):
         return run(['pkg-config'] + list(arguments),
@@ -74,19 +75,17 @@ class Installed(unittest.TestCase):
 
 class FindPackage(Installed):
 
-    def test_the_plugin_project_builds_with_what_the_imported_target_carries(self):
+    def test_the_imported_target_carries_the_flags_the_host_needs(self):
         # A project asking for C++14 still compiles the plug-in as C++17.
         build = os.path.join(self.work, 'build')
         self.cmake(PROJECT, build, '-DCMAKE_CXX_STANDARD=14')
-        target_dir = os.path.join(build, 'CMakeFiles', 'hello_plugin.dir')
-        with open(os.path.join(target_dir, 'flags.make')) as f:
+        with open(os.path.join(build, 'CMakeFiles', 'hello_plugin.dir', 'flags.make')) as f:
             flags = f.read()
         self.assertIn('-D_GLIBCXX_USE_CXX11_ABI=0', flags)
         self.assertNotRegex(flags, r'-std=(gnu|c)\+\+1[14]')
         self.assertIn(os.path.join(PREFIX, 'include', 'karven-plugin-interfaces'), flags)
-        with open(os.path.join(target_dir, 'link.txt')) as f:
+        with open(os.path.join(build, 'CMakeFiles', 'hello_plugin.dir', 'link.txt')) as f:
             self.assertRegex(f.read(), re.escape(LIBRARY) + r'.* -ldl\b')
-        self.assert_plugin_works(os.path.join(build, 'libhello_plugin.so'), os.path.join(build, 'hello_plugin_test'))
 
     def test_a_newer_major_version_is_not_found(self):
         with open(os.path.join(self.work, 'CMakeLists.txt'), 'w') as f:
@@ -135,7 +134,7 @@ class PkgConfig(Installed):
         # RTLD_GLOBAL: the host reports a context of its own for each while
         # it loads them (and none when the actions run).
         build = os.path.join(self.work, 'build')
-        self.cmake(TWO_PLUGINS, build)
+        self.cmake(TWO_PLUGINS, build, target='probe')
         plugins = [os.path.join(build, 'libprobe.so'), os.path.join(self.work, 'probe.so')]
         run([os.environ['KARVEN_CXX'], '-shared', '-fPIC', '-o', plugins[1], os.path.join(TWO_PLUGINS, 'probe.cpp')]
             + self.pkg_config('--cflags', '--libs', 'karven-plugin-interfaces'))
@@ -179,6 +178,10 @@ class Guide(Installed):
                              env=environment(CXX=os.environ['KARVEN_CXX']))
                 if printed is not None:
                     self.assertEqual(re.sub(r'0x[0-9a-f]+', '0x…', output), printed.text)
+        # What the guide built: with find_package (and the plug-in's test), with pkg-config.
+        self.assert_plugin_works(os.path.join(self.work, 'build', 'libhello_plugin.so'),
+                                 os.path.join(self.work, 'build', 'hello_plugin_test'))
+        self.assert_plugin_works(os.path.join(self.work, 'hello_plugin.so'), None)
 
 
 @unittest.skipUnless(os.environ.get('KARVEN_PYTHONS'), 'KARVEN_PYTHONS is not set')
