@@ -1,8 +1,7 @@
-// A compiled plug-in for the Python tests of the simulated host. It links
-// the client library, attaches to the host it finds in the process, and
-// makes its requests through the library; Python drives it with ctypes.
-// Everything it is called back for it reports through debugPrint, so that
-// the host's state shows it.
+// A compiled plug-in for the Python tests of the simulated host: it attaches
+// to the host in the process and makes its requests through the library;
+// Python drives it with ctypes. What it is called back for it reports with
+// debugPrint, so that the host's state shows it.
 
 #include <memory>
 #include <string>
@@ -23,16 +22,29 @@
 
 namespace {
 
+// Made when first used, after the host started; time-out callbacks live as
+// long as the plug-in.
 simtest::Callback& countAction() {
     static simtest::Callback action = simtest::actionCallback(
         [](void* name) { PICommon::debugPrint(std::string(static_cast<const char*>(name)) + " ran"); });
     return action;
 }
-
-// Time-out callbacks live as long as the plug-in.
 std::vector<std::unique_ptr<simtest::Callback>>& timeoutCallbacks() {
     static std::vector<std::unique_ptr<simtest::Callback>> callbacks;
     return callbacks;
+}
+
+// A text field and an OK button whose callback prints "OK: " and the text.
+struct SampleDialog {
+    simtest::Callback onOk{[this](void*) { PICommon::debugPrint("OK: " + field.getValueText()); }};
+    PIGUI::PIDialogBox dialog{"Sample", nullptr};
+    PIGUI::PIVerticalFrame frame{&dialog};
+    PIGUI::PITextField field{&frame, 20, nullptr};
+    PIGUI::PIButton ok{&frame, "OK", &onOk};
+};
+std::unique_ptr<SampleDialog>& sampleDialog() {
+    static std::unique_ptr<SampleDialog> dialog;
+    return dialog;
 }
 
 }  // namespace
@@ -44,11 +56,10 @@ SAMPLE_API int sample_plugin_load(void) {
     return PICommon::createAction("Sample.Count", "Count the runs", &countAction());
 }
 
-// How often the host ran "Sample.Count" since the plug-in was loaded.
+// How often the host ran "Sample.Count".
 SAMPLE_API int sample_plugin_action_runs(void) { return countAction().runs(); }
 
-// Creates a time-out whose callback prints "time-out INTERVAL fired";
-// returns the host's handle.
+// A time-out whose callback prints "time-out INTERVAL fired"; returns its handle.
 SAMPLE_API void* sample_plugin_add_timeout(int interval) {
     const std::string text = "time-out " + std::to_string(interval) + " fired";
     timeoutCallbacks().push_back(
@@ -56,35 +67,16 @@ SAMPLE_API void* sample_plugin_add_timeout(int interval) {
     return PICommon::createTimeout(interval, timeoutCallbacks().back().get());
 }
 
-// Shows the host's file load dialog titled `title`; returns the path chosen
-// (empty when cancelled), valid until the next call.
+// The path chosen in the host's load dialog titled `title` ("" when
+// cancelled), valid until the next call.
 SAMPLE_API const char* sample_plugin_open_file(const char* title) {
     static std::string chosen;
     chosen = PICommon::showFileLoadDialog(title, "", "*", "All files", false, nullptr, "sample");
     return chosen.c_str();
 }
 
-namespace {
-
-// A small dialog: a text field and an OK button whose callback prints
-// "OK: " and the field's text.
-struct SampleDialog {
-    simtest::Callback onOk{[this](void*) { PICommon::debugPrint("OK: " + field.getValueText()); }};
-    PIGUI::PIDialogBox dialog{"Sample", nullptr};
-    PIGUI::PIVerticalFrame frame{&dialog};
-    PIGUI::PITextField field{&frame, 20, nullptr};
-    PIGUI::PIButton ok{&frame, "OK", &onOk};
-};
-
-std::unique_ptr<SampleDialog>& sampleDialog() {
-    static std::unique_ptr<SampleDialog> dialog;
-    return dialog;
-}
-
-}  // namespace
-
-// Builds (or rebuilds) the sample dialog with `text` in its field and shows
-// it; returns the OK button's handle.
+// Builds the sample dialog anew with `text` in its field and shows it;
+// returns the OK button's handle.
 SAMPLE_API void* sample_plugin_show_dialog(const char* text) {
     sampleDialog().reset();
     sampleDialog() = std::make_unique<SampleDialog>();
@@ -93,5 +85,4 @@ SAMPLE_API void* sample_plugin_show_dialog(const char* text) {
     return sampleDialog()->ok.serverHandle;
 }
 
-// Deletes the sample dialog.
 SAMPLE_API void sample_plugin_close_dialog(void) { sampleDialog().reset(); }
