@@ -17,13 +17,11 @@ class Colours(unittest.TestCase):
     def test_packing(self):
         cases = [
             (m.PIRGB, (255, 0, 0), 0xFF0000FF),
-            (m.PIRGB, (0, 0, 0), 0x000000FF),
             (m.PIRGB, (256, 256, 256), 0x000000FF),  # only the low 8 bits reach the result
             (m.PIRGB, (-1, -1, -1), 0xFFFFFFFF),
             (m.PIRGB, (0x12345678, 0x1AB, 0x2CD), 0x78ABCDFF),
             (m.PIRGBA, (1, 2, 3, 4), 0x01020304),
             (m.PIRGBA, (0, 0, 0, 0x1FF), 0x000000FF),
-            (m.PIREDVAL, (0xFF0000FF,), 255),
             (m.PIGREENVAL, (0x01020304,), 2),
             (m.PIBLUEVAL, (0x01020304,), 3),
             (m.PIALPHAVAL, (0x01020304,), 4),
@@ -32,10 +30,6 @@ class Colours(unittest.TestCase):
         for function, arguments, expected in cases:
             with self.subTest((function.__name__, arguments)):
                 self.assertEqual(function(*arguments), expected)
-
-    def test_round_trip(self):
-        colour = m.PIRGBA(10, 20, 30, 40)
-        self.assertEqual([f(colour) for f in (m.PIREDVAL, m.PIGREENVAL, m.PIBLUEVAL, m.PIALPHAVAL)], [10, 20, 30, 40])
 
     def test_refusals(self):
         cases = [
@@ -48,10 +42,6 @@ class Colours(unittest.TestCase):
             (lambda: m.PIRGB(1, 2), TypeError, 'PIRGB expected 3 arguments, got 2'),
         ]
         support.assert_each_raises(self, cases)
-
-    def test_docstring(self):
-        self.assertEqual(m.PIRGB.__doc__, '\nPIRGB(int red, int green, int blue) -> PIColor_t\n\n'
-                                          'Parameters\n----------\nred: int\ngreen: int\nblue: int\n\n')
 
 
 class Defaults(unittest.TestCase):
@@ -86,23 +76,19 @@ class Defaults(unittest.TestCase):
                 pointer = getattr(info, field)
                 self.assertIn("'uint64_t *'", repr(pointer))
                 self.assertFalse(pointer.own())
-        self.assertEqual(int(info.wExtents), int(info.wExtents))
         self.assertNotEqual(int(info.wExtents), int(info.eExtents))
 
     def test_new_parameter_maps_are_empty(self):
         params = P.PIFunctionParams_t()
-        self.assertEqual(params.size(), 0)
         params.clear()
         self.assertEqual(params.size(), 0)
         self.assertIn("'PIFunctionParamsStringMap_t *'", repr(params.strMap))
-        self.assertEqual(int(params.strMap), int(params.strMap))
 
 
 class Fields(unittest.TestCase):
     # (record class, field, value set, value read back)
     ACCEPTED = [
         (P.PITerrainRasterNodeRequest, 'threadIndex', -32768, -32768),
-        (P.PITerrainRasterNodeRequest, 'threadIndex', 32767, 32767),
         (P.PITerrainRasterSetRequestInfo, 'pixelLength', 512, 512),
         (P.PITerrainRasterSetRequestInfo, 'activeRequestLimit', -2**31, -2**31),
         (P.PITerrainRasterSetRequestInfo, 'timeValueYear', True, 1),
@@ -110,9 +96,7 @@ class Fields(unittest.TestCase):
         (P.PITerrainRasterSetRequestInfo, 'timeValueSecondsSinceRefYear', 3, 3.0),
         (P.PITerrainRasterSetRequestInfo, 'timeValueSecondsSinceRefYear', 1e300, 1e300),
         (P.PITerrainRasterSetRequestInfo, 'noDataValue', 0.5, 0.5),
-        (P.PITerrainRasterSetRequestInfo, 'noDataValue', 2, 2.0),
         (P.PITerrainRasterSetRequestInfo, 'noDataValue', float('inf'), float('inf')),
-        (P.PITerrainRasterSetRequestInfo, 'ignoreAboveValue', -float('inf'), -float('inf')),
         (P.PITerrainRasterSetRequestInfo, 'replacementValue', 3.4028234663852886e38, 3.4028234663852886e38),
         (P.PITerrainRasterSetRequestInfo, 'source', 'dted \u00e9', 'dted \u00e9'),
         (P.PITerrainRasterSetParseToken, 'tokenName', 'a\0b', 'a\0b'),
@@ -120,13 +104,11 @@ class Fields(unittest.TestCase):
     # (record class, field, value, exception, argument type in the message)
     REFUSED = [
         (P.PITerrainRasterNodeRequest, 'threadIndex', 32768, OverflowError, 'int16_t'),
-        (P.PITerrainRasterNodeRequest, 'threadIndex', -32769, OverflowError, 'int16_t'),
         (P.PITerrainRasterNodeRequest, 'threadIndex', 1.0, TypeError, 'int16_t'),
         (P.PITerrainRasterSetRequestInfo, 'pixelLength', 2**31, OverflowError, 'int'),
         (P.PITerrainRasterSetRequestInfo, 'timeSpecified', 1, TypeError, 'bool'),
         (P.PITerrainRasterSetRequestInfo, 'hasNoDataValue', None, TypeError, 'bool'),
         (P.PITerrainRasterSetRequestInfo, 'noDataValue', 1e39, OverflowError, 'float'),
-        (P.PITerrainRasterSetRequestInfo, 'replacementValue', 'x', TypeError, 'float'),
         (P.PITerrainRasterSetRequestInfo, 'timeValueSecondsSinceRefYear', 'x', TypeError, 'double'),
         (P.PITerrainRasterSetRequestInfo, 'source', 5, TypeError, 'std::string const &'),
         (P.PITerrainRasterSetRequestInfo, 'source', '\udc80', TypeError, 'std::string const &'),
@@ -196,7 +178,7 @@ class NullRecords(unittest.TestCase):
     """None as the record: setters of scalar, string, pointer and map fields do
     nothing; getters and the extents setters are refused."""
 
-    def test_setters_skip_a_null_record(self):
+    def test_setters_skip_it_getters_and_extents_setters_refuse_it(self):
         params = P.PIFunctionParams_t()
         calls = [
             (m.PITerrainRasterSetRequestInfo_pixelLength_set, 5),
@@ -210,8 +192,6 @@ class NullRecords(unittest.TestCase):
         for function, value in calls:
             with self.subTest(function.__name__):
                 self.assertIsNone(function(None, value))
-
-    def test_getters_and_extents_setters_refuse_it(self):
         info = P.PITerrainRasterSetRequestInfo()
         calls = [
             (m.PITerrainRasterSetRequestInfo_pixelLength_get, ()),
@@ -232,31 +212,21 @@ class NullRecords(unittest.TestCase):
 
 class ClientFunctionRecords(unittest.TestCase):
 
-    def test_constructor_forms(self):
+    def test_constructor_forms_and_refusals(self):
         info = P.PITerrainRasterSetRequestInfo()
         self.assertIsNone(P.PIClientFuncAndData_t(None).funcPointer)
         record = P.PIClientFuncAndData_t(None, info.this)
-        self.assertEqual(int(record.clientData), int(info.this))
-        self.assertTrue(record.thisown)
-
-    def test_constructor_refusals(self):
-        prototypes = ('Wrong number or type of arguments for overloaded function \'new_PIClientFuncAndData_t\'.\n'
-                      '  Possible C/C++ prototypes are:\n'
-                      '    PIClientFuncAndData_t::PIClientFuncAndData_t(PIPluginFunction_t *,void *)\n'
-                      '    PIClientFuncAndData_t::PIClientFuncAndData_t(PIPluginFunction_t *)\n'
-                      '    PIClientFuncAndData_t::PIClientFuncAndData_t()\n')
-        cases = [
-            ((None, 12), "in method 'new_PIClientFuncAndData_t', argument 2 of type 'void *'"),
-            ((12,), prototypes),
-            ((12, None), prototypes),
-            ((1, 2, 3), 'new_PIClientFuncAndData_t expected at most 2 arguments, got 3\nAdditional information:\n'
-             + prototypes),
-        ]
-        for arguments, message in cases:
-            with self.subTest(arguments):
-                with self.assertRaises(TypeError) as raised:
-                    m.new_PIClientFuncAndData_t(*arguments)
-                self.assertEqual(str(raised.exception), message)
+        self.assertEqual((int(record.clientData), record.thisown), (int(info.this), True))
+        forms = support.overload_text('new_PIClientFuncAndData_t', *('PIClientFuncAndData_t::PIClientFuncAndData_t(%s)'
+                                                                     % a for a in ('PIPluginFunction_t *,void *',
+                                                                                   'PIPluginFunction_t *', '')))
+        new = m.new_PIClientFuncAndData_t
+        support.assert_each_raises(self, [
+            (lambda: new(None, 12), TypeError, support.argument_error('new_PIClientFuncAndData_t', 2, 'void *')),
+            (lambda: new(12), TypeError, forms), (lambda: new(12, None), TypeError, forms),
+            (lambda: new(1, 2, 3), TypeError,
+             'new_PIClientFuncAndData_t expected at most 2 arguments, got 3\nAdditional information:\n' + forms),
+        ])
 
 
 if __name__ == '__main__':
