@@ -41,7 +41,24 @@ class InterfaceSlots(unittest.TestCase):
     host's object saw, and what the call returned."""
 
     def rows(self):
-        return [
+        # the writer's getters and setters in slot order from 2: (getter, its
+        # answer, setter, the value given, the value the host sees)
+        writer = [('fileName', 'host.asi', 'setFileName', 'out.asi', 'out.asi'),
+                  ('startTime', 1.5, 'setStartTime', 10.25, '10.25'), ('endTime', 2.5, 'setEndTime', 20.75, '20.75'),
+                  ('showGui', True, 'setShowGui', False, 'false'), ('filePath', 2, 'setFilePath', 1, '1'),
+                  (None, None, None, None, None), ('isCullEnabled', True, 'setCull', True, 'true'),
+                  ('cullAngle', 45.5, 'setCullAngle', 30.5, '30.5'),
+                  ('includeModels', True, 'setIncludeModels', True, 'true'),
+                  ('coordinateSystem', 4, 'setCoordinateSystem', 2, '2'),
+                  ('getSaveExternalFiles', True, 'setSaveExternalFiles', False, 'false')]
+        rows = []
+        for slot, (getter, answer, setter, value, shown) in enumerate(writer):
+            if getter:
+                rows += [(FILE_WRITER, lambda w, g=getter: getattr(w, g)(), ['%d %s()' % (2 * slot + 2, getter)], answer),
+                         (FILE_WRITER, lambda w, s=setter, v=value: getattr(w, s)(v),
+                          ['%d %s(%s)' % (2 * slot + 3, setter, shown)], None)]
+        return rows + [
+            (FILE_WRITER, lambda w: w.setTimeFormat(w.timeFormat()), ['12 timeFormat()', '13 setTimeFormat(3)'], None),
             (ENTITY_GUI, lambda g: g.showGuiAndSelect((1, 2**64 - 1)), ['2 showGuiAndSelect(1 18446744073709551615)'],
              None),
             (ENTITY_GUI, lambda g: g.selectIds(P.UniqueIDVector([42])), ['3 selectIds(42)'], None),
@@ -50,28 +67,6 @@ class InterfaceSlots(unittest.TestCase):
              ['2 locate(11, terrain.db)'], '/data/terrain.db'),
             (FILE_LOCATOR, lambda f: f.getModelTextures('f16'), ['3 getModelTextures(f16)'],
              ('f16.png', 'shared.png')),
-            (FILE_WRITER, lambda w: w.fileName(), ['2 fileName()'], 'host.asi'),
-            (FILE_WRITER, lambda w: w.setFileName('out.asi'), ['3 setFileName(out.asi)'], None),
-            (FILE_WRITER, lambda w: w.startTime(), ['4 startTime()'], 1.5),
-            (FILE_WRITER, lambda w: w.setStartTime(10.25), ['5 setStartTime(10.25)'], None),
-            (FILE_WRITER, lambda w: w.endTime(), ['6 endTime()'], 2.5),
-            (FILE_WRITER, lambda w: w.setEndTime(20.75), ['7 setEndTime(20.75)'], None),
-            (FILE_WRITER, lambda w: w.showGui(), ['8 showGui()'], True),
-            (FILE_WRITER, lambda w: w.setShowGui(False), ['9 setShowGui(false)'], None),
-            (FILE_WRITER, lambda w: w.filePath(), ['10 filePath()'], 2),
-            (FILE_WRITER, lambda w: w.setFilePath(1), ['11 setFilePath(1)'], None),
-            (FILE_WRITER, lambda w: w.setTimeFormat(w.timeFormat()), ['12 timeFormat()', '13 setTimeFormat(3)'],
-             None),
-            (FILE_WRITER, lambda w: w.isCullEnabled(), ['14 isCullEnabled()'], True),
-            (FILE_WRITER, lambda w: w.setCull(True), ['15 setCull(true)'], None),
-            (FILE_WRITER, lambda w: w.cullAngle(), ['16 cullAngle()'], 45.5),
-            (FILE_WRITER, lambda w: w.setCullAngle(30.5), ['17 setCullAngle(30.5)'], None),
-            (FILE_WRITER, lambda w: w.includeModels(), ['18 includeModels()'], True),
-            (FILE_WRITER, lambda w: w.setIncludeModels(True), ['19 setIncludeModels(true)'], None),
-            (FILE_WRITER, lambda w: w.coordinateSystem(), ['20 coordinateSystem()'], 4),
-            (FILE_WRITER, lambda w: w.setCoordinateSystem(2), ['21 setCoordinateSystem(2)'], None),
-            (FILE_WRITER, lambda w: w.getSaveExternalFiles(), ['22 getSaveExternalFiles()'], True),
-            (FILE_WRITER, lambda w: w.setSaveExternalFiles(False), ['23 setSaveExternalFiles(false)'], None),
             (FILE_WRITER, lambda w: w.write(m.FileWriterInterface_ZIP), ['24 write(1)'], 11),
             (SIGNAL, lambda s: s.hasCallbacks('sig'), ['6 hasCallbacks(sig)'], True),
             (SNAPSHOT, lambda s: s.setDirectory('/tmp/shots'), ['2 setDirectory(/tmp/shots)'], None),
