@@ -19,8 +19,8 @@ import support
 
 
 class _MallInfo2(ctypes.Structure):
-    _fields_ = [(name, ctypes.c_size_t) for name in (
-        'arena', 'ordblks', 'smblks', 'hblks', 'hblkhd', 'usmblks', 'fsmblks', 'uordblks', 'fordblks', 'keepcost')]
+    _fields_ = [(name, ctypes.c_size_t) for name in 'arena ordblks smblks hblks hblkhd usmblks fsmblks uordblks '
+                'fordblks keepcost'.split()]
 
 
 def _native_heap_counter():
@@ -199,10 +199,8 @@ def cases():
     info = P.PITerrainRasterSetRequestInfo()
     table = [
         ('colours', None, m.PIRGBA, (number(300), number(2**20), number(-700), number(4000))),
-        ('colour, wrong type', TypeError, m.PIRGB, (number(300), text('xx'), number(400))),
         ('colour out of range', OverflowError, m.PIREDVAL, (number(-2**40),)),
         ('argument count', TypeError, m.PIRGBA, (number(300),) * 5),
-        ('debug switch, wrong type', TypeError, m.__setDebugIgnore, (text('no'),)),
         ('signal client bound, unbound', None, client_lifecycle, (P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME)),
         ('client dropped while bound', None, client_lifecycle, (P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME)),
         ('file locator service', None, lambda: P.FileLocatorService().getInterface(), ()),
@@ -212,21 +210,16 @@ def cases():
                                               locator.getModelTextures(s)), (text('tank.ive'),)),
         ('ids from a list, a vector', None, lambda i: (entities.selectIds(i), entities.selectIds(P.UniqueIDVector(i))),
          (ids,)),
-        ('dynamic cast', None, P.SignalInterface.dynamic_cast, (signals,)),
         ('wrong string type', TypeError, writer.setFileName, (number(12345),)),
         ('wrong item type', TypeError, entities.selectIds, ([text('id'), ids[0]],)),
-        ('negative id', TypeError, entities.selectIds, ([number(-5000)],)),
         ('freed client', TypeError, freed(P.SignalClient, 'isValid'), ()),
         ('callbacks registered, fired, dropped, freed', None, callbacks, (signals, text('leaks.x'), P.SignalData())),
         ('callback raises', ValueError, signals.fireCallbacks, (text('leaks.failing'), P.SignalData())),
         ('base method', RuntimeError, m.SignalCallback_callback, (NoOverride(), text('zz'), None)),
-        ('wrong callback type', TypeError, signals.addCallback, (text('leaks.x'), text('cb'))),
         ('records', None, records, (text('set'),)),
         ('int16 out of range', OverflowError, setattr, (P.PITerrainRasterNodeRequest(), text('threadIndex'),
                                                         number(40000))),
-        ('float out of range', OverflowError, setattr, (info, text('noDataValue'), 1e39)),
         ('string field, wrong type', TypeError, setattr, (info, text('source'), number(5000))),
-        ('extents from None', ValueError, setattr, (info, text('wExtents'), None)),
         ('extents of a freed record', ValueError, extents_of_freed_record, (info,)),
         ('client function, wrong data', TypeError, P.PIClientFuncAndData_t, (None, number(3000))),
     ]
@@ -235,11 +228,9 @@ def cases():
         name = vector_class.__name__
         table += [
             (name, None, vector_work, (vector_class, items)),
-            (name + ' index out of range', IndexError, lambda v: v[100], (vector_class(items),)),
             (name + ' extended slice size', ValueError, lambda v, i: v.__setitem__(slice(None, None, 2), i),
              (vector_class(items), items)),
             (name + ' wrong item', TypeError, lambda v, i: v.append(i), (vector_class(items), wrong)),
-            (name + ' wrong items', TypeError, vector_class, ([wrong],)),
             (name + ' iterator of a freed vector', StopIteration, iterator_of_freed_vector, (vector_class, items)),
             (name + ' foreign iterator', TypeError, lambda v: v.erase(vector_class(items).begin()),
              (vector_class(items),)),

@@ -32,7 +32,7 @@ class Vectors(unittest.TestCase):
     # (expression over v = StringVector(['a', 'b', 'c']), expected items or item)
     READS = [
         ('v[0]', 'a'), ('v[-1]', 'c'), ('v[-3]', 'a'), ('v[::-1]', ['c', 'b', 'a']), ('v[::2]', ['a', 'c']),
-        ('v[-2:]', ['b', 'c']), ('v[5:]', []), ('v[2:0]', []), ('v[:-5]', []), ('v[10:0:-1]', ['c', 'b']),
+        ('v[5:]', []), ('v[:-5]', []), ('v[10:0:-1]', ['c', 'b']),
         ('v[::-2]', ['c', 'a']), ('v[0:3:10]', ['a']), ('v[::2**62]', ['a']),
         ('m.StringVector___getslice__(v, 1, 3)', ['b', 'c']),
         ('m.StringVector___getslice__(v, -1, 2)', ['a', 'b']),  # no size added to -1: clamped to 0
@@ -90,9 +90,8 @@ class Vectors(unittest.TestCase):
                                               t + '::vector(%s::size_type)' % o,
                                               t + '::vector(%s::size_type,%s::value_type const &)' % (o, o))
         assert_each_raises(self, [
-            (lambda: S([1, 2]), TypeError, sv_ref), (lambda: S(['ok', None]), TypeError, sv_ref),
-            (lambda: S(['\ud800']), TypeError, sv_ref), (lambda: U([-1]), TypeError, uid_ref),
-            (lambda: U([2**64]), TypeError, uid_ref),
+            (lambda: S(['ok', None]), TypeError, sv_ref), (lambda: S(['\ud800']), TypeError, sv_ref),
+            (lambda: U([-1]), TypeError, uid_ref),
             (lambda: U(-1), TypeError, forms('new_UniqueIDVector', UID, UV)),
             (lambda: S(-1), TypeError, forms('new_StringVector', SV, SV)),
             (lambda: m.new_StringVector(1, 2, 3), TypeError, 'new_StringVector expected at most 2 arguments, got 3\n'
@@ -102,12 +101,11 @@ class Vectors(unittest.TestCase):
     def test_refusals_leave_the_vector_unchanged(self):
         cases = [
             ('v[3]', IndexError, 'index out of range'), ('v[-4]', IndexError, 'index out of range'),
-            ('v[3] = "x"', IndexError, 'index out of range'), ('del v[-4]', IndexError, 'index out of range'),
-            ('v[::0]', ValueError, 'slice step cannot be zero'), ('del v[::0]', ValueError, 'slice step cannot be zero'),
+            ('del v[-4]', IndexError, 'index out of range'),
+            ('del v[::0]', ValueError, 'slice step cannot be zero'),
             ('v[::2] = ["p"]', ValueError, 'attempt to assign sequence of size 1 to extended slice of size 2'),
             ('v[::-1] = []', ValueError, 'attempt to assign sequence of size 0 to extended slice of size 3'),
-            ('v["a":"b"]', TypeError, SLICE_TYPE), ('v[::"x"] = []', TypeError, SLICE_TYPE),
-            ('del v[None:"x"]', TypeError, SLICE_TYPE),
+            ('v[::"x"] = []', TypeError, SLICE_TYPE),
             ('m.StringVector___setitem__(v, 5)', TypeError, 'Slice object expected.'),
             ('v["x"]', TypeError, overload_text('StringVector___getitem__', SV + '::__getitem__(PySliceObject *)',
                                                 SV + '::__getitem__(%s::difference_type) const' % SV)),
@@ -119,14 +117,8 @@ class Vectors(unittest.TestCase):
             ('m.StringVector_resize(v)', TypeError, 'StringVector_resize expected at least 2 arguments, got 1\n'
              'Additional information:\n' + overload_text('StringVector_resize', SV + '::resize(%s::size_type)' % SV,
                                                          SV + '::resize(%s::size_type,%s::value_type const &)' % (SV, SV))),
-            ('m.StringVector___getslice__(v, 1)', TypeError, 'StringVector___getslice__ expected 3 arguments, got 2'),
             ('v.append(1)', TypeError, arg('StringVector_append', 2, SV + '::value_type const &')),
             ('v.append(None)', ValueError, arg('StringVector_append', 2, SV + '::value_type const &', null=True)),
-            ('U().append(-1)', OverflowError, arg('UniqueIDVector_append', 2, UV + '::value_type')),
-            ('v.swap(U())', TypeError, arg('StringVector_swap', 2, SV + ' &')),
-            ('v.swap(None)', ValueError, arg('StringVector_swap', 2, SV + ' &', null=True)),
-            ('v.erase(v.rbegin())', TypeError, arg('StringVector_erase', 2, SV + '::iterator')),
-            ('v.erase(S(["x"]).begin())', TypeError, arg('StringVector_erase', 2, SV + '::iterator')),
             ('v.erase(U([1]).begin())', TypeError, arg('StringVector_erase', 2, SV + '::iterator')),
             ('v.erase(v.end())', IndexError, 'erase at the end of the container'),
             ('v.erase(v.end(), v.begin())', ValueError, 'erase of a range that ends before it starts'),
@@ -145,7 +137,6 @@ class Vectors(unittest.TestCase):
         v = S(ABC)
         m.delete_StringVector(v)
         assert_each_raises(self, [
-            (lambda: m.StringVector_size(None), TypeError, arg('StringVector_size', 1, SV + ' const *')),
             (lambda: v.append('x'), TypeError, arg('StringVector_append', 1, SV + ' *')),
             (lambda: m.delete_StringVector(v), RuntimeError, "in method 'delete_StringVector', cannot release "
              "ownership as memory is not owned for argument 1 of type '%s *'" % SV),
@@ -215,16 +206,13 @@ class Iterators(unittest.TestCase):
 
     def test_argument_errors(self):
         it = S(ABC).begin()
-        sub = overload_text('SwigPyIterator___sub__', 'swig::SwigPyIterator::operator -(ptrdiff_t) const',
-                            'swig::SwigPyIterator::operator -(swig::SwigPyIterator const &) const')
         assert_each_raises(self, [
-            (lambda: it + 'x', TypeError, arg('SwigPyIterator___add__', 2, 'ptrdiff_t')),
             (lambda: it.incr(-1), OverflowError, arg('SwigPyIterator_incr', 2, 'size_t')),
             (lambda: it.distance(None), ValueError,
              arg('SwigPyIterator_distance', 2, 'swig::SwigPyIterator const &', null=True)),
-            (lambda: m.SwigPyIterator___sub__(it, 'x'), TypeError, sub),
-            (lambda: m.SwigPyIterator_value(None), TypeError,
-             arg('SwigPyIterator_value', 1, 'swig::SwigPyIterator const *')),
+            (lambda: m.SwigPyIterator___sub__(it, 'x'), TypeError, overload_text(
+                'SwigPyIterator___sub__', 'swig::SwigPyIterator::operator -(ptrdiff_t) const',
+                'swig::SwigPyIterator::operator -(swig::SwigPyIterator const &) const')),
         ])
         self.assertFalse(hasattr(m, 'new_SwigPyIterator'))
 

