@@ -42,10 +42,8 @@ class TestHost:
         self.lib = lib = ctypes.CDLL(TESTHOST_PATH, mode=ctypes.RTLD_GLOBAL)
         lib.testhost_requests_json.restype = lib.testhost_state_json.restype = ctypes.c_char_p
         lib.testhost_report_context.argtypes = [ctypes.c_void_p]
-        lib.testhost_connect.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
         lib.testhost_disconnect.argtypes = [ctypes.c_void_p]
-        lib.testhost_publish_as.argtypes = lib.testhost_add_model_texture.argtypes = [ctypes.c_char_p] * 2
-        lib.testhost_withdraw.argtypes = [ctypes.c_char_p]
+        lib.testhost_add_model_texture.argtypes = [ctypes.c_char_p] * 2
         lib.testhost_add_file.argtypes = [ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p]
         lib.testhost_forget_history.restype = None
 
@@ -63,17 +61,8 @@ class TestHost:
     def state(self):
         return json.loads(self.lib.testhost_state_json().decode())
 
-    def connect(self, client, service_name):
-        self.lib.testhost_connect(int(client.this), service_name.encode())
-
     def disconnect(self, client):
         self.lib.testhost_disconnect(int(client.this))
-
-    def publish_as(self, existing, new):
-        self.lib.testhost_publish_as(existing.encode(), new.encode())
-
-    def withdraw(self, name):
-        self.lib.testhost_withdraw(name.encode())
 
     def add_file(self, file_type, filename, path):
         self.lib.testhost_add_file(file_type, filename.encode(), path.encode())
@@ -136,5 +125,4 @@ def assert_each_raises(test, cases):
         with test.subTest(index=index, message=message[:60]):
             with test.assertRaises(error) as raised:
                 call()
-            test.assertIs(type(raised.exception), error)
-            test.assertEqual(str(raised.exception), message)
+            test.assertEqual((type(raised.exception), str(raised.exception)), (error, message))
