@@ -1,20 +1,14 @@
-"""Calls every flat function of _PluginInterfaces with hostile arguments.
+"""Calls every flat function of _PluginInterfaces with hostile arguments
+(wrong types, None, huge ints, NaN, lone surrogates, odd slices, iterators,
+freed objects) in random order for a fixed seed, and between calls makes the
+pool's object graph hostile too (pointer objects chained, a `this` kept
+after its proxy went, a reset host, debug/ignore mode). Every failure must
+be a Python exception: a crash ends the process, which the caller sees.
 
-The functions are discovered from the module. Arguments come from a pool of
-ordinary and hostile values (wrong types, None, huge and negative ints, NaN,
-lone surrogates, nested sequences, odd slices, iterators of every kind,
-objects already freed), in random order for a fixed seed. Between calls the
-pool's object graph is made hostile too: pointer objects chained behind one
-another and appended to themselves, a `this` kept after its proxy went,
-callbacks and clients outliving a reset host, debug/ignore mode switched on.
-Every failure must be a Python exception: a crash ends the process, which
-the caller sees.
-
-    python fuzz.py [--seed N] [--calls N] [--host]
+    python fuzz.py [--seed N] [--calls N] [--host] [--log]
 
 --host loads the recording test host (KARVEN_TESTHOST) and serves the five
-services before the import; otherwise the module runs without a host (its
-no-host messages go to standard error). Prints one line of counts.
+services before the import. Prints one line of counts.
 """
 
 import argparse
@@ -127,10 +121,6 @@ def functions(module):
     return sorted(name for name, value in vars(module).items() if type(value).__name__ == 'builtin_function_or_method')
 
 
-def describe(name, arguments):
-    return '%s(%s)' % (name, ', '.join(repr(a)[:60] for a in arguments))
-
-
 def fuzz(seed, calls, with_host, log=None):
     host = None
     if with_host:
@@ -147,7 +137,7 @@ def fuzz(seed, calls, with_host, log=None):
         name = rng.choice(names)
         arguments = pool.arguments(name)
         if log:
-            log.write('%d %s\n' % (index, describe(name, arguments)))
+            log.write('%d %s(%s)\n' % (index, name, ', '.join(repr(a)[:60] for a in arguments)))
             log.flush()
         try:
             result = getattr(m, name)(*arguments)

@@ -1,9 +1,10 @@
-"""Helpers shared by the Python tests.
+"""Helpers shared by the Python tests: the three host kinds (none, the
+recording test host, the simulated host) and the module's message texts.
 
 The tests run against the build's module directory (on PYTHONPATH). Those
-that need a host load the recording test host named by KARVEN_TESTHOST with
-RTLD_GLOBAL before importing the module, as the application does; those that
-need a process without a host run a snippet in a fresh interpreter.
+that need a host in-process load the recording test host named by
+KARVEN_TESTHOST with RTLD_GLOBAL before importing the module, as the
+application does; snippets run in a fresh interpreter with any host kind.
 """
 
 import ctypes
@@ -22,20 +23,29 @@ NO_HOST_MESSAGE = ('Invalid Plug-in API Support Function Map.  Plug-in API calls
 VENDOR_PREFIX = 'com.karven'
 
 
+def argument_error(function, index, declared, null=False):
+    """The text of a refused argument."""
+    return "%sin method '%s', argument %d of type '%s'" % (
+        'invalid null reference ' if null else '', function, index, declared)
+
+
+def overload_text(function, *prototypes):
+    """The text of a call that matches none of an overloaded function's forms."""
+    return ("Wrong number or type of arguments for overloaded function '%s'.\n  Possible C/C++ prototypes are:\n"
+            % function) + ''.join('    %s\n' % p for p in prototypes)
+
+
 class TestHost:
     """The recording test host, seen through its C interface."""
 
     def __init__(self):
-        self.lib = ctypes.CDLL(TESTHOST_PATH, mode=ctypes.RTLD_GLOBAL)
-        self.lib.testhost_requests_json.restype = ctypes.c_char_p
-        self.lib.testhost_state_json.restype = ctypes.c_char_p
-        self.lib.testhost_report_context.argtypes = [ctypes.c_void_p]
-        self.lib.testhost_connect.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
-        self.lib.testhost_disconnect.argtypes = [ctypes.c_void_p]
-        for name in ('testhost_publish_as', 'testhost_add_model_texture'):
-            getattr(self.lib, name).argtypes = [ctypes.c_char_p, ctypes.c_char_p]
-        self.lib.testhost_withdraw.argtypes = [ctypes.c_char_p]
-        self.lib.testhost_add_file.argtypes = [ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p]
+        self.lib = lib = ctypes.CDLL(TESTHOST_PATH, mode=ctypes.RTLD_GLOBAL)
+        lib.testhost_requests_json.restype = lib.testhost_state_json.restype = ctypes.c_char_p
+        lib.testhost_report_context.argtypes = [ctypes.c_void_p]
+        lib.testhost_disconnect.argtypes = [ctypes.c_void_p]
+        lib.testhost_add_model_texture.argtypes = [ctypes.c_char_p] * 2
+        lib.testhost_add_file.argtypes = [ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p]
+        lib.testhost_forget_history.restype = None
 
     def reset(self, serve=True, context=None):
         self.lib.testhost_reset()
@@ -51,17 +61,8 @@ class TestHost:
     def state(self):
         return json.loads(self.lib.testhost_state_json().decode())
 
-    def connect(self, client, service_name):
-        self.lib.testhost_connect(int(client.this), service_name.encode())
-
     def disconnect(self, client):
         self.lib.testhost_disconnect(int(client.this))
-
-    def publish_as(self, existing, new):
-        self.lib.testhost_publish_as(existing.encode(), new.encode())
-
-    def withdraw(self, name):
-        self.lib.testhost_withdraw(name.encode())
 
     def add_file(self, file_type, filename, path):
         self.lib.testhost_add_file(file_type, filename.encode(), path.encode())
@@ -84,30 +85,44 @@ def host():
     return _host
 
 
-def run_without_host(code):
-    """Runs a snippet in a fresh interpreter without a host; returns the
-    completed process (stdout, stderr and return code as text)."""
+class HostTest(unittest.TestCase):
+    """A test against the recording test host, reset before each test;
+    `interface` binds a client that is unbound after the test."""
+
+    def setUp(self):
+        self.host = host()
+        self.host.reset()
+
+    def interface(self, client_class, name):
+        client = client_class()
+        self.assertEqual(client.bind(name), 0, name)
+        self.addCleanup(client.unbind, name)
+        return client.getInterface()
+
+
+PREAMBLES = {
+    None: '',
+    'test': ('import ctypes, os\n'
+             'ctypes.CDLL(os.environ["KARVEN_TESTHOST"], mode=ctypes.RTLD_GLOBAL).testhost_serve()\n'),
+    'sim': 'import karven_sim\nhost = karven_sim.start()\n',
+}
+
+
+def run(code, host_kind=None):
+    """Runs a snippet in a fresh interpreter with no host, the recording test
+    host ('test') serving or the simulated host ('sim', as `host`); returns
+    the completed process (stdout, stderr and return code as text)."""
     env = dict(os.environ)
-    env.pop('KARVEN_TESTHOST', None)
-    return subprocess.run([sys.executable, '-c', textwrap.dedent(code)], env=env, capture_output=True, text=True,
-                          timeout=60)
-
-
-def run_with_host(code):
-    """Runs a snippet in a fresh interpreter with the recording test host
-    loaded and serving, as the application loads it; returns the completed
-    process (stdout, stderr and return code as text)."""
-    preamble = ('import ctypes, os\n'
-                'ctypes.CDLL(os.environ["KARVEN_TESTHOST"], mode=ctypes.RTLD_GLOBAL).testhost_serve()\n')
-    return subprocess.run([sys.executable, '-c', preamble + textwrap.dedent(code)], capture_output=True, text=True,
-                          timeout=60)
+    if host_kind is None:
+        env.pop('KARVEN_TESTHOST', None)
+    return subprocess.run([sys.executable, '-c', PREAMBLES[host_kind] + textwrap.dedent(code)], env=env,
+                          capture_output=True, text=True, timeout=120)
 
 
 def assert_each_raises(test, cases):
     """Checks a table of (call, exception class, exact message)."""
     for index, (call, error, message) in enumerate(cases):
-        with test.subTest(index):
+        with test.subTest(index=index, message=message[:60]):
             with test.assertRaises(error) as raised:
                 call()
-            test.assertEqual(str(raised.exception), message)
-
+            test.assertEqual((type(raised.exception), str(raised.exception)), (error, message))

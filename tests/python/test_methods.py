@@ -62,64 +62,31 @@ class Twin:
 # What is done with a method `f` of class `cls` and an instance `obj`.
 ACTIONS = [
     ('call with the instance alone', lambda cls, obj, f: getattr(obj, f)()),
-    ('call with one more argument', lambda cls, obj, f: getattr(obj, f)(1)),
-    ('call with two more arguments', lambda cls, obj, f: getattr(obj, f)(1, 'two')),
     ('call with a keyword', lambda cls, obj, f: getattr(obj, f)(key=1)),
-    ('call with an empty keyword dict', lambda cls, obj, f: getattr(obj, f)(**{})),
-    ('call through the class', lambda cls, obj, f: getattr(cls, f)(obj)),
     ('call through the class, nothing given', lambda cls, obj, f: getattr(cls, f)()),
-    ('call through the class with None', lambda cls, obj, f: getattr(cls, f)(None)),
-    ('call the stored object', lambda cls, obj, f: cls.__dict__[f](obj)),
     ('call the stored object with a keyword', lambda cls, obj, f: cls.__dict__[f](obj, key=2)),
-    ('call the stored object with unpacked arguments', lambda cls, obj, f: cls.__dict__[f](*[obj])),
-    ('call the stored object with two unpacked arguments', lambda cls, obj, f: cls.__dict__[f](*[obj, 1])),
     ('map the stored object over instances', lambda cls, obj, f: list(map(cls.__dict__[f], [obj, obj]))),
-    ('bound method', lambda cls, obj, f: type(getattr(obj, f)).__name__),
-    ('bound method called', lambda cls, obj, f: getattr(obj, f).__call__()),
-    ('bound to the instance', lambda cls, obj, f: getattr(obj, f).__self__ is obj),
-    ('read from the class', lambda cls, obj, f: getattr(cls, f)),
-    ('__get__ without an instance', lambda cls, obj, f: cls.__dict__[f].__get__(None, cls)),
-    ('__get__ with None twice', lambda cls, obj, f: cls.__dict__[f].__get__(None, None)),
-    ('__get__ with an instance', lambda cls, obj, f: cls.__dict__[f].__get__(obj).__self__ is obj),
-    ('__get__ with any object', lambda cls, obj, f: cls.__dict__[f].__get__(42)),
+    ('bound method', lambda cls, obj, f: (type(getattr(obj, f)).__name__, getattr(obj, f).__self__ is obj)),
+    ('__get__', lambda cls, obj, f: (cls.__dict__[f].__get__(None, cls), cls.__dict__[f].__get__(obj).__self__ is obj,
+                                     cls.__dict__[f].__get__(42))),
     ('repr', lambda cls, obj, f: repr(cls.__dict__[f]).split(' at 0x')[0]),
-    ('__func__', lambda cls, obj, f: cls.__dict__[f].__func__),
-    ('__doc__', lambda cls, obj, f: cls.__dict__[f].__doc__),
-    ('__name__ from the function', lambda cls, obj, f: cls.__dict__[f].__name__),
-    ('__qualname__ from the function', lambda cls, obj, f: cls.__dict__[f].__qualname__),
-    ('__text_signature__ from the function', lambda cls, obj, f: cls.__dict__[f].__text_signature__),
-    ('missing attribute', lambda cls, obj, f: cls.__dict__[f].no_such_attribute),
+    ('attributes', lambda cls, obj, f: (cls.__dict__[f].__func__, cls.__dict__[f].__doc__, cls.__dict__[f].__name__,
+                                        cls.__dict__[f].__qualname__, cls.__dict__[f].__text_signature__)),
     ('set an attribute', lambda cls, obj, f: setattr(cls.__dict__[f], 'x', 1)),
     ('set __func__', lambda cls, obj, f: setattr(cls.__dict__[f], '__func__', len)),
-    ('set __doc__', lambda cls, obj, f: setattr(cls.__dict__[f], '__doc__', 'text')),
-    ('delete __func__', lambda cls, obj, f: delattr(cls.__dict__[f], '__func__')),
-    ('hash', lambda cls, obj, f: hash(cls.__dict__[f])),
-    ('equal to itself', lambda cls, obj, f: cls.__dict__[f] == cls.__dict__[f]),
-    ('equal to a new one of the same function',
-     lambda cls, obj, f: cls.__dict__[f] == type(cls.__dict__[f])(cls.__dict__[f].__func__)),
-    ('not equal to a new one of the same function',
-     lambda cls, obj, f: cls.__dict__[f] != type(cls.__dict__[f])(cls.__dict__[f].__func__)),
-    ('equal to its function', lambda cls, obj, f: cls.__dict__[f] == cls.__dict__[f].__func__),
+    ('hash', lambda cls, obj, f: hash(cls.__dict__[f]) == hash(cls.__dict__[f].__func__)),
+    ('compared', lambda cls, obj, f: (cls.__dict__[f] == type(cls.__dict__[f])(cls.__dict__[f].__func__),
+                                      cls.__dict__[f] != cls.__dict__[f].__func__)),
     ('ordered', lambda cls, obj, f: cls.__dict__[f] < cls.__dict__[f]),
-    ('type name', lambda cls, obj, f: (type(cls.__dict__[f]).__name__, type(cls.__dict__[f]).__qualname__,
-                                       type(cls.__dict__[f]).__module__)),
-    ('type doc', lambda cls, obj, f: type(cls.__dict__[f]).__doc__),
-    ('type text signature', lambda cls, obj, f: type(cls.__dict__[f]).__text_signature__),
-    ('type attributes', lambda cls, obj, f: sorted(dir(type(cls.__dict__[f])))),
+    ('type', lambda cls, obj, f: (type(cls.__dict__[f]).__name__, type(cls.__dict__[f]).__qualname__,
+                                  type(cls.__dict__[f]).__module__, type(cls.__dict__[f]).__doc__,
+                                  sorted(dir(type(cls.__dict__[f]))))),
     ('made from the type', lambda cls, obj, f: type(cls.__dict__[f])(len)('abc')),
     ('made from the type, not callable', lambda cls, obj, f: type(cls.__dict__[f])(1)),
-    ('made from the type, nothing given', lambda cls, obj, f: type(cls.__dict__[f])()),
-    ('made from the type, a keyword', lambda cls, obj, f: type(cls.__dict__[f])(len, x=1)),
-    ('made from the type, two given', lambda cls, obj, f: type(cls.__dict__[f])(len, len)),
     ('subclassed', lambda cls, obj, f: type('Sub', (type(cls.__dict__[f]),), {})),
     ('pickled', lambda cls, obj, f: pickle.dumps(cls.__dict__[f])),
-    ('pickled with protocol 0', lambda cls, obj, f: pickle.dumps(cls.__dict__[f], 0)),
-    ('a method descriptor to inspect', lambda cls, obj, f: (inspect.ismethoddescriptor(cls.__dict__[f]),
-                                                            inspect.isroutine(cls.__dict__[f]),
-                                                            inspect.ismethod(cls.__dict__[f]))),
-    ('signature through the class', lambda cls, obj, f: str(inspect.signature(getattr(cls, f)))),
-    ('signature through the instance', lambda cls, obj, f: str(inspect.signature(getattr(obj, f)))),
-    ('weak reference', lambda cls, obj, f: weakref.ref(cls.__dict__[f])),
+    ('inspected', lambda cls, obj, f: (inspect.ismethoddescriptor(cls.__dict__[f]), inspect.isroutine(cls.__dict__[f]),
+                                       str(inspect.signature(getattr(obj, f))))),
 ]
 
 FUNCTIONS = [
@@ -127,7 +94,6 @@ FUNCTIONS = [
     ('flat function taking a tuple', flat.SignalClient_onServiceConnected),
     ('builtin of the interpreter', len),
     ('Python function', python_callable),
-    ('class', dict),
     ('callable object', functools.partial(python_callable)),
     ('not callable', 7),
 ]
@@ -147,31 +113,6 @@ class SameAsTheInterpretersInstanceMethod(unittest.TestCase):
                     mine = tuple(str(part).replace('Ours', 'X') for part in mine)
                     reference = tuple(str(part).replace('Interpreters', 'X') for part in reference)
                     self.assertEqual(mine, reference)
-
-    def test_the_special_methods_of_the_vectors_and_iterators(self):
-        vector = P.StringVector(['a', 'b', 'c'])
-        ids = P.UniqueIDVector([1, 2, 3])
-        cases = [
-            ('len', lambda: len(vector), 3),
-            ('index', lambda: vector[1], 'b'),
-            ('negative index', lambda: ids[-1], 3),
-            ('slice', lambda: list(vector[1:]), ['b', 'c']),
-            ('iterate', lambda: list(vector), ['a', 'b', 'c']),
-            ('iterate ids', lambda: [x for x in ids], [1, 2, 3]),
-            ('truth', lambda: bool(P.StringVector()), False),
-            ('next', lambda: next(iter(ids)), 1),
-            ('contains', lambda: 'c' in vector, True),
-        ]
-        for name, action, expected in cases:
-            with self.subTest(name):
-                self.assertEqual(action(), expected)
-        for name, action, error in [
-            ('index out of range', lambda: vector[3], IndexError),
-            ('index of a wrong type', lambda: vector['x'], TypeError),
-            ('next past the end', lambda: next(iter(P.StringVector())), StopIteration),
-        ]:
-            with self.subTest(name):
-                self.assertRaises(error, action)
 
     def test_errors_of_the_flat_function_reach_the_caller_unchanged(self):
         client = P.SignalClient()
@@ -211,15 +152,6 @@ class SameAsTheInterpretersInstanceMethod(unittest.TestCase):
         del cycle, method
         gc.collect()
         self.assertIsNone(watcher(), 'a cycle through a method is collected')
-
-    def test_the_proxy_keeps_its_pointer_object_where_python_sees_it(self):
-        client = P.SignalClient()
-        self.assertIs(vars(client)['this'], client.this)
-        self.assertTrue(client.isValid() is False)
-        client.extra = 1
-        self.assertEqual(sorted(vars(client)), ['extra', 'this'])
-        self.assertFalse(client.isValid())
-
 
 
 # Ways of calling a method `f` (also the class's `__len__`) on an instance.
@@ -275,19 +207,8 @@ class FunctionsThatBreakTheCallingConvention(unittest.TestCase):
                         self.assertEqual(mine, reference)
                         if name != 'right_result':
                             self.assertEqual(mine[0], 'SystemError')
-
-    def test_a_function_taking_a_tuple_is_named_as_the_interpreter_names_it(self):
-        function = _misbehaving.tuple_result_with_exception
-        ours = _misbehaving.own_method(function)
-        theirs = _interpreter_instance_method(function)
-        mine_cls = type('Mine', (), {'f': ours, '__len__': ours})
-        their_cls = type('Theirs', (), {'f': theirs, '__len__': theirs})
-        for way, action in CALLS:
-            with self.subTest(call=way):
-                mine = report(lambda: action(mine_cls, mine_cls()), ())
-                reference = report(lambda: action(their_cls, their_cls()), ())
-                self.assertEqual(mine, reference)
-                self.assertIn(repr(function), mine[1])
+                        if prefix and name == 'result_with_exception':
+                            self.assertIn(repr(function), report(lambda: action(mine_cls, mine_cls()), ())[1])
 
 
 if __name__ == '__main__':

@@ -6,83 +6,55 @@ import unittest
 import weakref
 
 import support
+from support import argument_error as arg
+
+support.host()
+import _PluginInterfaces as m  # noqa: E402
+import PluginInterfaces as P  # noqa: E402
+
+CALLBACK = 'PluginClient::Interfaces::SignalCallback *'
 
 
-def setUpModule():
-    global P, m, host
-    host = support.host()
-    import _PluginInterfaces as m
-    import PluginInterfaces as P
-
-
-class Recorder:
-    pass
-
-
-class Signals(unittest.TestCase):
+class Signals(support.HostTest):
 
     def setUp(self):
-        host.reset()
-        self.client = P.SignalClient()
-        self.client.bind(P.cvar.SIGNAL_SERVICE_NAME)
-        self.signals = self.client.getInterface()
-        self.registered = []
+        super().setUp()
+        self.signals = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME)
+        self.received = []
+        received = self.received
 
-    def tearDown(self):
-        for name, callback in self.registered:
-            self.signals.removeCallback(name, callback)
-        self.client.unbind(P.cvar.SIGNAL_SERVICE_NAME)
-
-    def register(self, name, callback):
-        self.assertEqual(self.signals.addCallback(name, callback), 0)
-        self.registered.append((name, callback))
-        return callback
-
-    def test_names_reach_the_host_and_come_back_unchanged(self):
-        received = []
-
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                received.append(name)
-
-        for name in ['plain', '', 'caf\u00e9 \u5730\u56fe \U0001f30d', 'a\0b', 'x' * 10000]:
-            with self.subTest(name=name[:20]):
-                received.clear()
-                self.register(name, Receiver())
-                self.assertEqual(self.signals.fireCallbacks(name, None), 1)
-                self.assertEqual(received, [name])
-        for name, error, message in [
-            ('\ud800', TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
-            (b'bytes', TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
-            (None, ValueError,
-             "invalid null reference in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
-            (7, TypeError, "in method 'SignalInterface_fireCallbacks', argument 2 of type 'std::string const &'"),
-        ]:
-            with self.subTest(name=name):
-                with self.assertRaises(error) as raised:
-                    self.signals.fireCallbacks(name, None)
-                self.assertEqual(str(raised.exception), message)
-
-    def test_callback_receives_name_and_borrowed_payload(self):
-        received = []
-
-        class Receiver(P.SignalCallback):
+        class Recorder(P.SignalCallback):
             def callback(self, name, data):
                 received.append((name, data))
                 return 'ignored'
+        self.Recorder = Recorder
 
-        self.register('x', Receiver())
+    def register(self, name, callback):
+        self.assertEqual(self.signals.addCallback(name, callback), 0)
+        self.addCleanup(self.signals.removeCallback, name, callback)
+        return callback
+
+    def test_a_callback_sees_the_name_as_str_and_the_payload_borrowed(self):
+        names = ['plain', '', 'caf\u00e9 \u5730\u56fe \U0001f30d', 'a\0b', 'x' * 10000]
+        for name in names:
+            self.register(name, self.Recorder())
         payload = P.SignalData()
-        self.assertTrue(self.signals.hasCallbacks('x'))
-        self.assertEqual(self.signals.fireCallbacks('x', payload), 1)
-        self.assertEqual(self.signals.fireCallbacks('x', None), 1)
+        for name in names:
+            self.assertEqual(self.signals.fireCallbacks(name, payload), 1)
+        self.assertEqual(self.signals.fireCallbacks(names[0], None), 1)
         self.assertEqual(self.signals.fireCallbacks('nobody', None), 0)
-        (name1, data1), (name2, data2) = received
-        self.assertEqual((name1, name2), ('x', 'x'))
-        self.assertIsInstance(data1, P.SignalData)
-        self.assertEqual(int(data1.this), int(payload.this))
-        self.assertFalse(data1.thisown)
-        self.assertIsNone(data2)
+        self.assertEqual([(type(n), n) for n, _ in self.received], [(str, n) for n in names + names[:1]])
+        kept = self.received[0][1]
+        gc.collect()
+        self.assertIsInstance(kept, P.SignalData)
+        self.assertEqual((int(kept.this), kept.thisown), (int(payload.this), False), 'a kept proxy stays valid')
+        self.assertIsNone(self.received[-1][1])
+        everything = self.Recorder()
+        self.assertEqual(self.signals.addGlobalCallback(everything), 0)
+        self.signals.fireCallbacks('to all', None)
+        self.assertEqual(self.signals.removeGlobalCallback(everything), 0)
+        self.signals.fireCallbacks('after', None)
+        self.assertEqual([n for n, _ in self.received[-1:]], ['to all'])
 
     def test_the_data_proxy_of_one_signal_looks_new_to_the_next(self):
         seen = []
@@ -138,7 +110,6 @@ class Signals(unittest.TestCase):
                 self.assertTrue(check(kept[0], received[0]))
                 self.assertEqual(int(received[0].this), int(second.this))
                 self.signals.removeCallback('k', receiver)
-                self.registered.remove(('k', receiver))
 
     def test_a_callback_that_fires_signals_itself(self):
         inner = ['inner.%d' % i for i in range(300)]
@@ -171,99 +142,57 @@ class Signals(unittest.TestCase):
         self.assertEqual(seen, [('outer', here, here), ('outer', here)] * 2)
         self.assertEqual(everything, ([(name, there) for name in inner] + [('outer', here)]) * 2)
 
-    def test_global_callbacks_receive_every_signal(self):
-        names = []
-
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                names.append(name)
-
-        receiver = Receiver()
-        self.assertEqual(self.signals.addGlobalCallback(receiver), 0)
-        self.signals.fireCallbacks(P.cvar.APPEND_DATA_SIGNAL, None)
-        self.assertEqual(self.signals.removeGlobalCallback(receiver), 0)
-        self.signals.fireCallbacks('after', None)
-        self.assertEqual(names, [P.cvar.APPEND_DATA_SIGNAL])
-
-    def test_an_exception_in_a_callback_comes_out_of_fire_callbacks(self):
+    def test_refusals(self):
         class Failing(P.SignalCallback):
             def callback(self, name, data):
                 raise ValueError('boom ' + name)
 
-        self.register('y', Failing())
-        with self.assertRaises(ValueError) as raised:
-            self.signals.fireCallbacks('y', None)
-        self.assertEqual(str(raised.exception), 'boom y')
-        # The module stays usable afterwards.
-        self.assertTrue(self.signals.hasCallbacks('y'))
-
-    def test_a_callback_that_is_not_overridden_is_pure_virtual(self):
         class Silent(P.SignalCallback):
             pass
 
-        silent = self.register('z', Silent())
-        expected = 'SWIG director pure virtual method called PluginClient::Interfaces::SignalCallback::callback'
-        for call in (lambda: self.signals.fireCallbacks('z', None), lambda: silent.callback('z', None)):
-            with self.assertRaises(RuntimeError) as raised:
-                call()
-            self.assertEqual(str(raised.exception), expected)
-
-    def test_base_class_cannot_be_created(self):
-        with self.assertRaises(RuntimeError) as raised:
-            P.SignalCallback()
-        self.assertEqual(str(raised.exception), 'accessing abstract class or protected constructor')
-
-    def test_a_subclass_without_base_init_is_refused(self):
         class NoInit(P.SignalCallback):
             def __init__(self):
                 pass
 
-        with self.assertRaises(TypeError) as raised:
-            self.signals.addCallback('w', NoInit())
-        self.assertEqual(str(raised.exception),
-                         "in method 'SignalInterface_addCallback', argument 3 of type "
-                         "'PluginClient::Interfaces::SignalCallback *'")
+        self.register('y', Failing())
+        silent = self.register('z', Silent())
+        name_type = 'std::string const &'
+        pure = 'SWIG director pure virtual method called PluginClient::Interfaces::SignalCallback::callback'
+        support.assert_each_raises(self, [
+            (lambda: self.signals.fireCallbacks('y', None), ValueError, 'boom y'),
+            (lambda: self.signals.fireCallbacks('z', None), RuntimeError, pure),
+            (lambda: silent.callback('z', None), RuntimeError, pure),
+            (P.SignalCallback, RuntimeError, 'accessing abstract class or protected constructor'),
+            (lambda: self.signals.addCallback('w', NoInit()), TypeError, arg('SignalInterface_addCallback', 3, CALLBACK)),
+            (lambda: m.SignalCallback_callback(silent, 'a', 1), TypeError,
+             arg('SignalCallback_callback', 3, 'PluginClient::Interfaces::SignalData *')),
+            (lambda: m.disown_SignalCallback(1), TypeError, arg('disown_SignalCallback', 1, CALLBACK)),
+        ] + [(lambda name=name: self.signals.fireCallbacks(name, None), error,
+              arg('SignalInterface_fireCallbacks', 2, name_type, null=name is None))
+             for name, error in (('\ud800', TypeError), (b'bytes', TypeError), (None, ValueError), (7, TypeError))])
+        self.assertTrue(self.signals.hasCallbacks('y'), 'usable after a callback raised')
 
-    def test_argument_errors(self):
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                pass
-
-        receiver = Receiver()
-        with self.assertRaises(TypeError) as raised:
-            m.SignalCallback_callback(receiver, 'a', 1)
-        self.assertEqual(str(raised.exception), "in method 'SignalCallback_callback', argument 3 of type "
-                                                "'PluginClient::Interfaces::SignalData *'")
-        with self.assertRaises(TypeError) as raised:
-            m.disown_SignalCallback(1)
-        self.assertEqual(str(raised.exception), "in method 'disown_SignalCallback', argument 1 of type "
-                                                "'PluginClient::Interfaces::SignalCallback *'")
-
-    def test_disown_takes_one_reference(self):
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                pass
-
-        receiver = Receiver()
-        before = sys.getrefcount(receiver)
-        m.disown_SignalCallback(receiver)
-        m.disown_SignalCallback(receiver)
+    def test_a_registration_takes_no_reference_and_disown_takes_one(self):
+        recorder = self.Recorder()
+        before = sys.getrefcount(recorder)
+        self.assertEqual(self.signals.addCallback('a', recorder), 0)
+        self.assertEqual(self.signals.addGlobalCallback(recorder), 0)
+        self.assertEqual(self.signals.addCallback('a', recorder), 1, 'refused')
+        self.assertEqual(sys.getrefcount(recorder), before)
+        self.assertEqual((self.signals.removeCallback('a', recorder), self.signals.removeCallback('a', recorder),
+                          self.signals.removeGlobalCallback(recorder)), (0, 1, 0))
+        m.disown_SignalCallback(recorder)
+        m.disown_SignalCallback(recorder)
         self.assertIsNone(m.disown_SignalCallback(None))
-        self.assertEqual(sys.getrefcount(receiver), before + 1)
-        receiver.thisown = False
-        alive = []
-
-        class Kept(P.SignalCallback):
-            def callback(self, name, data):
-                alive.append(name)
-
-        kept = Kept()
+        self.assertEqual(sys.getrefcount(recorder), before + 1)
+        recorder.thisown = False
+        kept = self.Recorder()
         kept.__disown__()
         self.register('k', kept)
         del kept
         gc.collect()
         self.signals.fireCallbacks('k', None)
-        self.assertEqual(alive, ['k'])
+        self.assertEqual([n for n, _ in self.received], ['k'])
 
 
 if __name__ == '__main__':

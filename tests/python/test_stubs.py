@@ -1,7 +1,7 @@
 """The type stubs PluginInterfaces.pyi, beside the proxy module, against the
-module they describe: the same names, classes, members and constants, the
-types of the native declarations, and the argument counts the module
-accepts."""
+module they describe: the same names, classes, members and constants, and
+the argument counts the module accepts; a type checker refuses exactly the
+misuses marked in stub_usage.py."""
 
 import ast
 import inspect
@@ -20,51 +20,9 @@ STUB_PATH = os.path.join(os.path.dirname(P.__file__), 'PluginInterfaces.pyi')
 FLAT_STUB_PATH = os.path.join(os.path.dirname(P.__file__), '_PluginInterfaces.pyi')
 USAGE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'stub_usage.py')
 
-# Native types as the module's docstrings spell them, and what a script
-# passes or gets for them. The first pattern that matches the whole type wins.
-PARAMETER_TYPES = [
-    (r'std::string const &', 'str'),
-    (r'bool', 'bool'),
-    (r'double|float', 'float'),
-    (r'(enum )?(int|int16_t|PIColor_t|size_t|ptrdiff_t|PIData::PICoordSystem_t|PIKARVEN::PIFilenameType_t'
-     r'|PluginClient::Interfaces::\w+::(FileType|FileFormat)|std::vector< .* >::(size|difference)_type)', 'int'),
-    (r'std::vector< std::string >::value_type const &', 'str'),
-    (r'std::vector< unsigned long >::value_type const &', 'int'),
-    (r'std::vector< std::string(,std::allocator< std::string >)? > const &', 'Union[StringVector, Sequence[str]]'),
-    (r'std::vector< (PIData::UniqueID_t|unsigned long)(,std::allocator< [\w: ]+ >)? > const &',
-     'Union[UniqueIDVector, Sequence[int]]'),
-    (r'std::vector< std::string > &', 'StringVector'),
-    (r'std::vector< PIData::UniqueID_t > &', 'UniqueIDVector'),
-    (r'std::vector< .* >::iterator|swig::SwigPyIterator const &', 'SwigPyIterator'),
-    (r'PySliceObject \*', 'slice'),
-    (r'PICommon::(\w+) \*|PluginClient::Interfaces::(\w+) \*', 'Optional[{name}]'),
-    (r'PIData::PITimeFormat_t|uint64_t \[4\]|PIFunctionParams\w+Map_t \*', '_Pointer'),
-    (r'.* \*+', 'Optional[_Pointer]'),
-]
-
-RESULT_TYPES = [
-    (r'std::string( const &)?|std::vector< std::string >::value_type( const &)?', 'str'),
-    (r'std::vector< unsigned long >::value_type( const &)?', 'int'),
-    (r'bool', 'bool'),
-    (r'double|float', 'float'),
-    (r'int|int16_t|uint32_t|PIColor_t|size_t|ptrdiff_t|PIData::PICoordSystem_t|PIKARVEN::PIFilenameType_t'
-     r'|std::vector< .* >::size_type', 'int'),
-    (r'std::vector< .* >::(reverse_)?iterator', 'SwigPyIterator'),
-    (r'PyObject \*', 'Any'),
-    (r'PIData::PITimeFormat_t|uint64_t \[4\]|PIFunctionParams\w+Map_t \*|std::vector< .* >::allocator_type',
-     '_Pointer'),
-    (r'.* \*+', 'Optional[_Pointer]'),
-    (r'\w+', '{name}'),
-]
-
 # The comparisons take any object: they return NotImplemented for one that
 # is not an iterator, so that the interpreter's default comparison applies.
 COMPARISONS = ('__eq__', '__ne__')
-
-# Results that are None when the native pointer is null, and the one
-# result that comes back as a tuple although declared as a vector.
-NULLABLE_RESULTS = ('getInterface', 'dynamic_cast')
-TUPLE_RESULTS = {'getModelTextures': 'Tuple[str, ...]'}
 
 # What the interpreter or the module says when the number of arguments is wrong.
 COUNT_ERROR = re.compile(r'expected (at least |at most )?\d+ arguments?, got \d+|takes (exactly one argument|no '
@@ -73,44 +31,6 @@ COUNT_ERROR = re.compile(r'expected (at least |at most )?\d+ arguments?, got \d+
 
 # Class members that every proxy has and the stubs leave out.
 PROXY_MACHINERY = {'__module__', '__doc__', '__dict__', '__weakref__', '__swig_destroy__', '__repr__', 'thisown'}
-
-
-def python_type(native, table, method=''):
-    if method in TUPLE_RESULTS:
-        return TUPLE_RESULTS[method]
-    for pattern, python in table:
-        match = re.fullmatch(pattern, native)
-        if match:
-            name = next((g for g in match.groups() if g), native) if '{name}' in python else ''
-            typed = python.format(name=name)
-            return 'Optional[%s]' % typed if method in NULLABLE_RESULTS and table is RESULT_TYPES else typed
-    raise AssertionError('no Python type for the native type %r' % native)
-
-
-def native_overloads(doc):
-    """(parameters [(name, native type, has default)], native result or None)
-    for each signature in a docstring, the object itself left out."""
-    lines = [line.strip() for line in doc.splitlines()]
-    overloads = []
-    for index, line in enumerate(lines):
-        match = re.fullmatch(r'\w+\((.*)\)(?: -> (.+))?', line)
-        if not match:
-            continue
-        block = {}
-        if index + 3 < len(lines) and lines[index + 1:index + 4] == ['', 'Parameters', '----------']:
-            for entry in lines[index + 4:]:
-                if not entry:
-                    break
-                name, native = entry.split(': ', 1)
-                block[name] = native
-        parameters = []
-        for declaration in filter(None, match.group(1).split(', ')):
-            declared, _, default = declaration.partition('=')
-            native, name = declared.rsplit(' ', 1)
-            if name != 'self':
-                parameters.append((name, block.get(name, native), bool(default)))
-        overloads.append((parameters, match.group(2)))
-    return overloads
 
 
 class Stub:
@@ -177,137 +97,72 @@ def runtime_members(cls):
     return members
 
 
-class StubTest(unittest.TestCase):
+class Stubs(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
         cls.stub = Stub(STUB_PATH)
         cls.module_members = cls.stub.members(cls.stub.tree.body)
 
+    def classes(self):
+        """(name, stub node, stub members, runtime class) of the public classes."""
+        for name, node in self.stub.classes.items():
+            if is_public(name):
+                yield name, node, self.stub.members(node.body), getattr(P, name)
+
     def callables(self):
         """(qualified name, runtime callable, stub overloads, is a method)."""
         for name, nodes in self.module_members.items():
             if is_public(name) and isinstance(nodes[0], ast.FunctionDef):
                 yield name, getattr(P, name), nodes, False
-        for class_name, node in self.stub.classes.items():
-            if not is_public(class_name):
-                continue
-            for name, nodes in self.stub.members(node.body).items():
+        for class_name, _, members, cls in self.classes():
+            for name, nodes in members.items():
                 if isinstance(nodes[0], ast.FunctionDef) and 'property' not in self.stub.decorators(nodes[0]):
-                    yield '%s.%s' % (class_name, name), getattr(getattr(P, class_name), name), nodes, True
+                    yield '%s.%s' % (class_name, name), getattr(cls, name), nodes, True
 
-
-class Names(StubTest):
-
-    def test_every_public_name_is_described_and_nothing_else(self):
+    def test_the_names_of_both_modules_and_the_types_of_values(self):
         described = {name for name in self.module_members if is_public(name)}
-        self.assertEqual(sorted(described - runtime_public_names()), [], 'described but not in the module')
-        self.assertEqual(sorted(runtime_public_names() - described), [], 'in the module but not described')
-
-    def test_the_extension_modules_stubs_describe_exactly_what_it_has(self):
+        self.assertEqual(sorted(described ^ runtime_public_names()), [], 'described or in the module, not both')
         # Generated from the proxy module: a flat function the proxy does not
         # reach, or one it reaches that the stubs do not describe, shows here.
         flat = Stub(FLAT_STUB_PATH)
-        described = set(flat.members(flat.tree.body))
         runtime = {name for name in vars(_PluginInterfaces) if not name.startswith('__') or name == '__setDebugIgnore'}
-        self.assertEqual((sorted(described - runtime), sorted(runtime - described)), ([], []))
-
-    def test_module_values_have_their_types(self):
+        self.assertEqual(sorted(set(flat.members(flat.tree.body)) ^ runtime), [])
         for name, nodes in self.module_members.items():
             if is_public(name) and isinstance(nodes[0], ast.AnnAssign) and name != 'cvar':
-                with self.subTest(name):
-                    self.assertEqual(self.stub.text(nodes[0].annotation), type(getattr(P, name)).__name__)
-
-    def test_cvar_attributes_are_read_only_and_typed(self):
+                self.assertEqual(self.stub.text(nodes[0].annotation), type(getattr(P, name)).__name__, name)
         annotation = self.stub.text(self.module_members['cvar'][0].annotation)
         attributes = self.stub.members(self.stub.classes[annotation].body)
-        linked = str(P.cvar).strip('()').split(', ')
-        self.assertEqual(sorted(attributes), sorted(linked))
-        for name, nodes in attributes.items():
+        self.assertEqual(sorted(attributes), sorted(str(P.cvar).strip('()').split(', ')))
+        for name, nodes in attributes.items():  # read-only: properties
+            self.assertEqual((self.stub.decorators(nodes[0]), self.stub.text(nodes[0].returns)),
+                             (['property'], type(getattr(P.cvar, name)).__name__), name)
+
+    def test_classes_bases_and_members(self):
+        for name, node, members, cls in self.classes():
             with self.subTest(name):
-                self.assertEqual(self.stub.decorators(nodes[0]), ['property'])
-                self.assertEqual(self.stub.text(nodes[0].returns), type(getattr(P.cvar, name)).__name__)
-
-
-class Classes(StubTest):
-
-    def test_bases(self):
-        for name, node in self.stub.classes.items():
-            if is_public(name):
-                with self.subTest(name):
-                    stubbed = [self.stub.text(base) for base in node.bases]
-                    self.assertEqual([b for b in stubbed if is_public(b)],
-                                     [b.__name__ for b in getattr(P, name).__bases__ if b is not object])
-
-    def test_members(self):
-        for name, node in self.stub.classes.items():
-            if is_public(name):
-                with self.subTest(name):
-                    self.assertEqual(sorted(self.stub.members(node.body)), sorted(runtime_members(getattr(P, name))))
-
-    def test_static_methods_and_attributes_are_marked_as_such(self):
-        for name, node in self.stub.classes.items():
-            if not is_public(name):
-                continue
-            for member, nodes in self.stub.members(node.body).items():
-                value = vars(getattr(P, name))[member]
+                stubbed = [self.stub.text(base) for base in node.bases]
+                self.assertEqual([b for b in stubbed if is_public(b)],
+                                 [b.__name__ for b in cls.__bases__ if b is not object])
+                self.assertEqual(sorted(members), sorted(runtime_members(cls)))
+            for member, nodes in members.items():
+                value = vars(cls)[member]
                 with self.subTest('%s.%s' % (name, member)):
                     if isinstance(value, property):
                         self.assertIsInstance(nodes[0], ast.AnnAssign)
-                    elif isinstance(value, int):
-                        self.assertEqual(self.stub.text(nodes[0].annotation), 'ClassVar[int]')
-                    elif value is None:
-                        # __hash__ of a class that defines __eq__
-                        self.assertEqual(self.stub.text(nodes[0].annotation), 'ClassVar[None]')
-                    else:
+                    elif isinstance(value, int) or value is None:  # None: __hash__ of a class with __eq__
+                        self.assertEqual(self.stub.text(nodes[0].annotation), 'ClassVar[%s]' % type(value).__name__
+                                         if value is not None else 'ClassVar[None]')
+                    elif not isinstance(value, property):
                         self.assertEqual(all(self.stub.is_static(f) for f in nodes), isinstance(value, staticmethod))
 
-
-class NativeTypes(StubTest):
-
-    def test_signatures_follow_the_native_declarations(self):
-        checked = 0
+    def test_argument_counts_and_overloads(self):
         for name, function, overloads, method in self.callables():
-            if not function.__doc__:
-                continue
-            method_name = name.rsplit('.', 1)[-1]
-            natives = native_overloads(function.__doc__)
             with self.subTest(name):
-                self.assertEqual(len(overloads), len(natives))
-                if len(overloads) > 1:
-                    self.assertTrue(all('overload' in self.stub.decorators(f) for f in overloads))
-                for stubbed, (parameters, result) in zip(overloads, natives):
-                    expected = [(n, 'object' if method_name in COMPARISONS else python_type(native, PARAMETER_TYPES),
-                                 default) for n, native, default in parameters]
-                    self.assertEqual(self.stub.parameters(stubbed, method), expected)
-                    if method_name != '__init__':
-                        returned = python_type(result, RESULT_TYPES, method_name) if result else 'None'
-                        self.assertEqual(self.stub.text(stubbed.returns), returned)
-                checked += 1
-        self.assertGreater(checked, 150)
-
-    def test_record_fields_follow_the_native_declarations(self):
-        for name, node in self.stub.classes.items():
-            if not is_public(name):
-                continue
-            for member, nodes in self.stub.members(node.body).items():
-                value = vars(getattr(P, name))[member]
-                if isinstance(value, property) and member != 'thisown':
-                    with self.subTest('%s.%s' % (name, member)):
-                        (_, result), = native_overloads(value.fget.__doc__)
-                        self.assertEqual(self.stub.text(nodes[0].annotation), python_type(result, RESULT_TYPES))
-
-
-class ArgumentCounts(StubTest):
-
-    def test_one_argument_too_few_or_too_many_is_refused_by_count(self):
-        # Only the counts just outside what the stub allows are tried: they
-        # fail before any native code runs.
-        for name, function, overloads, method in self.callables():
-            lowest, highest = self.stub.count_range(overloads, method)
-            counts = [count for count in (lowest - 1, highest + 1) if 0 <= count < math.inf]
-            for count in counts:
-                with self.subTest(name=name, count=count):
+                self.assertTrue(len(overloads) == 1 or all('overload' in self.stub.decorators(f) for f in overloads))
+                # one argument too few or too many fails by count, before any native code runs
+                lowest, highest = self.stub.count_range(overloads, method)
+                for count in [count for count in (lowest - 1, highest + 1) if 0 <= count < math.inf]:
                     if name.endswith(COMPARISONS):
                         self.assertIs(function(*[None] * count), NotImplemented)
                         continue
