@@ -160,11 +160,11 @@ def _load(path: str) -> unittest.TestSuite:
         sys.path.insert(0, folder)
     sys.modules.pop(name, None)
     try:
-        spec = importlib.util.spec_from_file_location(name, path)
-        assert spec is not None and spec.loader is not None
-        module = importlib.util.module_from_spec(spec)
+        found = importlib.util.spec_from_file_location(name, path)
+        assert found is not None and found.loader is not None
+        module = importlib.util.module_from_spec(found)
         sys.modules[name] = module
-        spec.loader.exec_module(module)
+        found.loader.exec_module(module)
     except KeyboardInterrupt:
         raise
     except BaseException as error:
