@@ -1,14 +1,10 @@
-"""Calls every flat function of _PluginInterfaces with hostile arguments
-(wrong types, None, huge ints, NaN, lone surrogates, odd slices, iterators,
-freed objects) in random order for a fixed seed, and between calls makes the
-pool's object graph hostile too (pointer objects chained, a `this` kept
-after its proxy went, a reset host, debug/ignore mode). Every failure must
-be a Python exception: a crash ends the process, which the caller sees.
+"""Calls every flat function of _PluginInterfaces with hostile arguments in
+random order for a fixed seed, and between calls makes the pool's object
+graph hostile too (chained pointer objects, a `this` kept after its proxy
+went, a reset host, debug/ignore mode). Every failure must be a Python
+exception: a crash ends the process. Prints one line of counts.
 
     python fuzz.py [--seed N] [--calls N] [--host] [--log]
-
---host loads the recording test host (KARVEN_TESTHOST) and serves the five
-services before the import. Prints one line of counts.
 """
 
 import argparse
@@ -28,39 +24,31 @@ HOSTILE_OTHERS = [None, 0.0, -0.5, 1e39, -1e39, float('nan'), float('inf'), floa
 
 
 class SwigPyObject:
-    """An impostor: a Python class under the pointer object type's name."""
+    """An impostor under the pointer object type's name."""
 
 
 class Pool:
     """The argument values, refreshed as calls create and free objects."""
 
     def __init__(self, module, proxies, rng):
-        self.m = module
-        self.P = proxies
-        self.rng = rng
-        self.values = list(HOSTILE_INTS) + list(HOSTILE_OTHERS) + [SwigPyObject()]
+        self.m, self.P, self.rng = module, proxies, rng
+        self.values = HOSTILE_INTS + HOSTILE_OTHERS + [SwigPyObject()]
         self.objects = []
         self.refresh()
 
     def refresh(self):
         """New instances of every class, and iterators of every kind."""
         P = self.P
-        made = []
-        for make in (lambda: P.StringVector(['a', 'b', 'c']), lambda: P.UniqueIDVector([1, 2, 2**64 - 1]),
-                     P.StringVector, P.UniqueIDVector, P.PITerrainRasterNodeRequest,
-                     P.PITerrainRasterSetParseToken, P.PITerrainRasterSetRequestInfo, P.PIFunctionParams_t,
-                     P.PIClientFuncAndData_t, P.SignalData, P.SignalClient, P.EntityGuiClient,
-                     P.FileLocatorClient, P.FileWriterClient, P.SnapShotClient, P.FileLocatorService):
-            made.append(make())
+        made = [P.StringVector(['a', 'b', 'c']), P.UniqueIDVector([1, 2, 2**64 - 1])] + [make() for make in (
+            P.StringVector, P.UniqueIDVector, P.PITerrainRasterNodeRequest, P.PITerrainRasterSetParseToken,
+            P.PITerrainRasterSetRequestInfo, P.PIFunctionParams_t, P.PIClientFuncAndData_t, P.SignalData,
+            P.SignalClient, P.EntityGuiClient, P.FileLocatorClient, P.FileWriterClient, P.SnapShotClient,
+            P.FileLocatorService)]
         vector = made[0]
         made += [vector.iterator(), vector.begin(), vector.end(), vector.rbegin(), vector.rend(),
                  made[1].begin(), made[1].rbegin(), made[6].wExtents, made[7].strMap, made[7].ptrMap,
                  vector.get_allocator(), vector.this, made[10].this]
-
-        class Callback(P.SignalCallback):
-            def callback(self, name, data):
-                pass
-        made.append(Callback())
+        made.append(type('Callback', (P.SignalCallback,), {'callback': lambda self, name, data: None})())
         for client in made[10:15]:
             for name in (P.cvar.SIGNAL_SERVICE_NAME, P.cvar.FILE_WRITER_SERVICE_NAME,
                          P.cvar.FILE_LOCATOR_SERVICE_NAME, P.cvar.SNAPSHOT_SERVICE, P.cvar.DATABROWSER_SERVICE_NAME):
@@ -87,14 +75,10 @@ class Pool:
         return arguments
 
 
-def pointer_objects(pool):
-    return [o.this if hasattr(o, 'this') else o for o in pool.objects
-            if type(getattr(o, 'this', o)).__name__ == 'SwigPyObject']
-
-
 def rearrange(pool, rng, host):
     """One hostile change to the object graph; refusals are expected."""
-    pointers = pointer_objects(pool)
+    pointers = [o.this if hasattr(o, 'this') else o for o in pool.objects
+                if type(getattr(o, 'this', o)).__name__ == 'SwigPyObject']
     action = rng.randrange(6)
     try:
         if action == 0 and len(pointers) > 1:
@@ -117,10 +101,6 @@ def rearrange(pool, rng, host):
         pass
 
 
-def functions(module):
-    return sorted(name for name, value in vars(module).items() if type(value).__name__ == 'builtin_function_or_method')
-
-
 def fuzz(seed, calls, with_host, log=None):
     host = None
     if with_host:
@@ -131,7 +111,7 @@ def fuzz(seed, calls, with_host, log=None):
     import PluginInterfaces as P
     rng = random.Random(seed)
     pool = Pool(m, P, rng)
-    names = functions(m)
+    names = sorted(name for name, value in vars(m).items() if type(value).__name__ == 'builtin_function_or_method')
     outcomes = collections.Counter()
     for index in range(calls):
         name = rng.choice(names)
@@ -157,14 +137,13 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument('--seed', type=int, default=1)
     parser.add_argument('--calls', type=int, default=20000)
-    parser.add_argument('--host', action='store_true')
+    parser.add_argument('--host', action='store_true', help='load and serve the recording test host first')
     parser.add_argument('--log', action='store_true', help='print each call before making it (to find a crash)')
     options = parser.parse_args()
     function_count, outcomes = fuzz(options.seed, options.calls, options.host, sys.stdout if options.log else None)
-    summary = ' '.join('%s=%d' % item for item in sorted(outcomes.items()))
     print('fuzzed %d calls over %d functions (seed %d, %s): %s' % (
-        options.calls, function_count, options.seed, 'host' if options.host else 'no host', summary))
-    sys.stdout.flush()
+        options.calls, function_count, options.seed, 'host' if options.host else 'no host',
+        ' '.join('%s=%d' % item for item in sorted(outcomes.items()))), flush=True)
 
 
 if __name__ == '__main__':

@@ -1,11 +1,8 @@
 """Helpers shared by the Python tests: the three host kinds (none, the
 recording test host, the simulated host) and the module's message texts.
-
-The tests run against the build's module directory (on PYTHONPATH). Those
-that need a host in-process load the recording test host named by
-KARVEN_TESTHOST with RTLD_GLOBAL before importing the module, as the
-application does; snippets run in a fresh interpreter with any host kind.
-"""
+A test with a host in-process loads the recording test host (KARVEN_TESTHOST)
+with RTLD_GLOBAL before importing the module, as the application does;
+snippets run in a fresh interpreter with any host kind."""
 
 import ctypes
 import json
@@ -83,6 +80,12 @@ def host():
         _host = TestHost()
         import _PluginInterfaces  # noqa: F401  (finds the host's function map)
     return _host
+
+
+def callback(function):
+    """A SignalCallback of a Python subclass whose callback is function(name, data)."""
+    import PluginInterfaces
+    return type('Receiver', (PluginInterfaces.SignalCallback,), {'callback': lambda self, *args: function(*args)})()
 
 
 class HostTest(unittest.TestCase):

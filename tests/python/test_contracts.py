@@ -11,6 +11,8 @@ import json
 import os
 import unittest
 
+import support
+
 ENTITY_GUI, FILE_LOCATOR, FILE_WRITER, SIGNAL, SNAPSHOT = range(5)
 
 
@@ -37,35 +39,31 @@ def seen():
 
 
 class InterfaceSlots(unittest.TestCase):
-    """Each row: the service, the call made through the module, what the
-    host's object saw, and what the call returned."""
-
-    def rows(self):
-        # one row for each kind of argument and result
-        return [
-            (FILE_WRITER, lambda w: w.fileName(), ['2 fileName()'], 'host.asi'),
-            (FILE_WRITER, lambda w: w.setFileName('out.asi'), ['3 setFileName(out.asi)'], None),
-            (FILE_WRITER, lambda w: w.endTime(), ['6 endTime()'], 2.5),
-            (FILE_WRITER, lambda w: w.showGui(), ['8 showGui()'], True),
-            (FILE_WRITER, lambda w: w.setShowGui(False), ['9 setShowGui(false)'], None),
-            (FILE_WRITER, lambda w: w.setCoordinateSystem(2), ['21 setCoordinateSystem(2)'], None),
-            (FILE_WRITER, lambda w: w.setTimeFormat(w.timeFormat()), ['12 timeFormat()', '13 setTimeFormat(3)'], None),
-            (ENTITY_GUI, lambda g: g.showGuiAndSelect((1, 2**64 - 1)), ['2 showGuiAndSelect(1 18446744073709551615)'],
-             None),
-            (FILE_LOCATOR, lambda f: f.locate(m.FileLocatorInterface_OTHER, 'terrain.db'),
-             ['2 locate(11, terrain.db)'], '/data/terrain.db'),
-            (FILE_LOCATOR, lambda f: f.getModelTextures('f16'), ['3 getModelTextures(f16)'],
-             ('f16.png', 'shared.png')),
-            (FILE_WRITER, lambda w: w.write(m.FileWriterInterface_ZIP), ['24 write(1)'], 11),
-            (SIGNAL, lambda s: s.hasCallbacks('sig'), ['6 hasCallbacks(sig)'], True),
-            (SNAPSHOT, lambda s: s.setTimerIntervalSeconds(-5), ['6 setTimerIntervalSeconds(-5)'], None),
-            (SNAPSHOT, lambda s: s.setPlotTabActive('Range', False), ['10 setPlotTabActive(Range, false)'], 31),
-        ]
+    # (service, the call made through the module, what the host's object saw, what the call returned),
+    # one row for each kind of argument and result
+    ROWS = [
+        (FILE_WRITER, lambda w: w.fileName(), ['2 fileName()'], 'host.asi'),
+        (FILE_WRITER, lambda w: w.setFileName('out.asi'), ['3 setFileName(out.asi)'], None),
+        (FILE_WRITER, lambda w: w.endTime(), ['6 endTime()'], 2.5),
+        (FILE_WRITER, lambda w: w.showGui(), ['8 showGui()'], True),
+        (FILE_WRITER, lambda w: w.setShowGui(False), ['9 setShowGui(false)'], None),
+        (FILE_WRITER, lambda w: w.setCoordinateSystem(2), ['21 setCoordinateSystem(2)'], None),
+        (FILE_WRITER, lambda w: w.setTimeFormat(w.timeFormat()), ['12 timeFormat()', '13 setTimeFormat(3)'], None),
+        (ENTITY_GUI, lambda g: g.showGuiAndSelect((1, 2**64 - 1)), ['2 showGuiAndSelect(1 18446744073709551615)'],
+         None),
+        (FILE_LOCATOR, lambda f: f.locate(m.FileLocatorInterface_OTHER, 'terrain.db'),
+         ['2 locate(11, terrain.db)'], '/data/terrain.db'),
+        (FILE_LOCATOR, lambda f: f.getModelTextures('f16'), ['3 getModelTextures(f16)'], ('f16.png', 'shared.png')),
+        (FILE_WRITER, lambda w: w.write(m.FileWriterInterface_ZIP), ['24 write(1)'], 11),
+        (SIGNAL, lambda s: s.hasCallbacks('sig'), ['6 hasCallbacks(sig)'], True),
+        (SNAPSHOT, lambda s: s.setTimerIntervalSeconds(-5), ['6 setTimerIntervalSeconds(-5)'], None),
+        (SNAPSHOT, lambda s: s.setPlotTabActive('Range', False), ['10 setPlotTabActive(Range, false)'], 31),
+    ]
 
     def setUp(self):
-        clients = [P.EntityGuiClient, P.FileLocatorClient, P.FileWriterClient, P.SignalClient, P.SnapShotClient]
         self.services = [host.contracthost_new_service(kind) for kind in range(5)]
-        self.clients = [make() for make in clients]
+        self.clients = [make() for make in (P.EntityGuiClient, P.FileLocatorClient, P.FileWriterClient, P.SignalClient,
+                                            P.SnapShotClient)]
         for client, service in zip(self.clients, self.services):
             host.contracthost_connect(int(client.this), service)
             self.assertTrue(client.isValid())
@@ -78,17 +76,13 @@ class InterfaceSlots(unittest.TestCase):
             host.contracthost_delete_service(service)
 
     def test_every_wrapped_operation_reaches_the_hosts_object_at_its_slot(self):
-        for kind, call, expected, result in self.rows():
+        for kind, call, expected, result in self.ROWS:
             with self.subTest(expected[-1]):
                 self.assertEqual(call(self.clients[kind].getInterface()), result)
                 self.assertEqual(seen(), expected)
 
     def test_signal_registration_passes_the_directors_address(self):
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                pass
-
-        receiver = Receiver()
+        receiver = support.callback(lambda name, data: None)
         payload = P.SignalData()
         signals = self.clients[SIGNAL].getInterface()
         address = '0x%x' % int(receiver.this)

@@ -1,5 +1,4 @@
-"""Module initialisation: the method table, docstrings, the integer
-constants and cvar, the import without a host."""
+"""Module initialisation: the method table, docstrings, constants, cvar, the import without a host."""
 
 import ctypes
 import types
@@ -96,16 +95,13 @@ class MethodTable(unittest.TestCase):
     def test_entries_are_in_order_with_their_docstrings(self):
         functions = [k for k, v in vars(m).items() if isinstance(v, types.BuiltinFunctionType)]
         self.assertEqual((functions, len(functions), m.__doc__), (list(method_names()), 325, None))
-        cases = [
+        for name, doc in [
             ('SwigPyIterator_value', 'SwigPyIterator_value(SwigPyIterator self) -> PyObject *'),
             ('new_PIClientFuncAndData_t',
              '\nPIClientFuncAndData_t(PIPluginFunction_t * func=None, void * cData=None)\n\n'
              'Parameters\n----------\nfunc: PIPluginFunction_t *\ncData: void *\n\n'),
             ('__setDebugIgnore', '\n__setDebugIgnore(bool quiet=False)\n\nParameters\n----------\nquiet: bool\n\n'),
-            ('SignalClient_swigregister', None),
-            ('SWIG_PyInstanceMethod_New', None),
-        ]
-        for name, doc in cases:
+            ('SignalClient_swigregister', None), ('SWIG_PyInstanceMethod_New', None)]:
             with self.subTest(name):
                 self.assertEqual(getattr(m, name).__doc__, doc)
 
@@ -130,8 +126,7 @@ class Constants(unittest.TestCase):
         registered = [(k, v) for k, v in vars(m).items() if isinstance(v, int) or k == 'cvar']
         self.assertEqual(len(registered), 213)
         self.assertEqual(registered[[k for k, _ in registered].index('PI_APPEVENT_ADDCUSTOMRENDERING') + 1][0], 'cvar')
-        families = [next(f for f in FAMILIES if k.startswith(f))
-                    for k, v in registered if k != 'cvar']
+        families = [next(f for f in FAMILIES if k.startswith(f)) for k, v in registered if k != 'cvar']
         self.assertEqual(sorted(set(families), key=families.index), FAMILIES)
         self.assertEqual(families, sorted(families, key=FAMILIES.index))
         self.assertTrue(all(type(v) is int for k, v in registered if k != 'cvar'))
@@ -150,17 +145,15 @@ class Constants(unittest.TestCase):
         for name in VARIABLES:
             with self.subTest(name):
                 before = getattr(cvar, name)
-                with self.assertRaises(AttributeError) as raised:
+                with self.assertRaisesRegex(AttributeError, '^Variable %s is read-only.$' % name):
                     setattr(cvar, name, 0)
-                self.assertEqual(str(raised.exception), 'Variable %s is read-only.' % name)
                 self.assertEqual(getattr(cvar, name), before)
         # A name without a UTF-8 form, or one that only starts like a variable.
         for name in ('NO_SUCH_NAME', '\udcff', 'PI_INVALID_DOUBLE\x00'):
             with self.subTest(name=name):
-                for access in (lambda: getattr(cvar, name), lambda: setattr(cvar, name, 1)):
-                    with self.assertRaises(AttributeError) as raised:
-                        access()
-                    self.assertEqual(str(raised.exception), "Unknown C global variable '%s'" % name)
+                support.assert_each_raises(self, [(access, AttributeError, "Unknown C global variable '%s'" % name)
+                                                  for access in (lambda: getattr(cvar, name),
+                                                                 lambda: setattr(cvar, name, 1))])
 
     def test_load_time_strings_of_the_client_library(self):
         # a string in the shared representation is a pointer to its characters

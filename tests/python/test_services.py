@@ -9,12 +9,9 @@ from support import argument_error as arg
 CONTEXT = 0xC0FFEE
 
 
-def setUpModule():
-    global P, m, host
-    host = support.host()
-    import _PluginInterfaces as m
-    import PluginInterfaces as P
-
+host = support.host()
+import _PluginInterfaces as m  # noqa: E402
+import PluginInterfaces as P  # noqa: E402
 
 CLIENTS = [
     ('EntityGuiClient', 'DATABROWSER_SERVICE_NAME', 'EntityGuiInterface'),
@@ -36,20 +33,14 @@ class Clients(unittest.TestCase):
                 host.reset(context=CONTEXT)
                 client = getattr(P, client_class)()
                 name = getattr(P.cvar, service)
-                self.assertFalse(client.isValid())
-                self.assertIsNone(client.getInterface())
-                self.assertEqual(client.bind(name), 0)
-                self.assertTrue(client.isValid())
-                self.assertIsInstance(client.getInterface(), getattr(P, interface))
-                self.assertEqual(client.unbind(name), 0)
-                self.assertFalse(client.isValid())
-                sent = host.requests(322)
-                self.assertEqual([r['block']['ints'] for r in sent], [[0, 1], [1, 1]])
-                for request in sent:
-                    self.assertEqual(request['context'], CONTEXT)
-                    self.assertEqual(request['block']['strs'], [name])
-                    self.assertEqual(request['block']['ptrs'], [int(client.this)])
-                    self.assertEqual(request['block']['dbls'], [])
+                unbound = (client.isValid(), client.getInterface())
+                bound = (client.bind(name), client.isValid(), type(client.getInterface()).__name__)
+                self.assertEqual((unbound, bound, client.unbind(name), client.isValid()),
+                                 ((False, None), (0, True, interface), 0, False))
+                self.assertEqual([(r['context'], {k: r['block'][k] for k in ('ints', 'strs', 'ptrs', 'dbls')})
+                                  for r in host.requests(322)],
+                                 [(CONTEXT, {'ints': ints, 'strs': [name], 'ptrs': [int(client.this)], 'dbls': []})
+                                  for ints in ([0, 1], [1, 1])])
 
     def test_connection_state_driven_by_the_script(self):
         client = P.SignalClient()
@@ -94,15 +85,14 @@ class Clients(unittest.TestCase):
         host.add_model_texture('tank.ive', 'tank.png')
         locator = P.FileLocatorService()
         interface = locator.getInterface()
-        self.assertEqual(interface.locate(m.FileLocatorInterface_MODEL, 'tank.ive'), '/models/tank.ive')
-        self.assertEqual(interface.locate(m.FileLocatorInterface_OTHER, 'tank.ive'), '')
-        self.assertEqual(interface.getModelTextures('tank.ive'), ('tank.png',))
-        self.assertEqual(interface.getModelTextures('none'), ())
+        self.assertEqual([interface.locate(m.FileLocatorInterface_MODEL, 'tank.ive'),
+                          interface.locate(m.FileLocatorInterface_OTHER, 'tank.ive'),
+                          interface.getModelTextures('tank.ive'), interface.getModelTextures('none')],
+                         ['/models/tank.ive', '', ('tank.png',), ()])
         del interface, locator
         gc.collect()
-        sent = host.requests(322)
-        self.assertEqual([r['block']['ints'][0] for r in sent], [0, 1])
-        self.assertEqual({r['block']['strs'][0] for r in sent}, {P.cvar.FILE_LOCATOR_SERVICE_NAME})
+        self.assertEqual([(r['block']['ints'][0], r['block']['strs']) for r in host.requests(322)],
+                         [(0, [P.cvar.FILE_LOCATOR_SERVICE_NAME]), (1, [P.cvar.FILE_LOCATOR_SERVICE_NAME])])
 
 
 class Interfaces(support.HostTest):
@@ -158,38 +148,20 @@ class PointerLookup(support.HostTest):
         bound = P.EntityGuiClient()
         bound.bind(P.cvar.DATABROWSER_SERVICE_NAME)
         self.addCleanup(bound.unbind, P.cvar.DATABROWSER_SERVICE_NAME)
-
-        class Subclass(P.EntityGuiClient):
-            pass
-
-        class ThisProperty(P.EntityGuiClient):
-            this = property(lambda self: bound.this)
-
-            def __init__(self):
-                pass
-
-        class ThisHook(P.EntityGuiClient):
-            def __init__(self):
-                pass
-
-            def __getattribute__(self, name):
-                return bound.this if name == 'this' else object.__getattribute__(self, name)
-
-        class Holder:
-            pass
-
-        holder = Holder()
+        no_init = {'__init__': lambda self: None}
+        hook = lambda self, name: bound.this if name == 'this' else object.__getattribute__(self, name)  # noqa: E731
+        holder = type('Holder', (), {})()
         holder.this = bound
-        cases = [
+        for name, argument, valid in [
             ('a client of its own', P.EntityGuiClient(), False),
-            ('a subclass instance of its own', Subclass(), False),
+            ('a subclass instance of its own', type('Subclass', (P.EntityGuiClient,), {})(), False),
             ('the bound client', bound, True),
             ('its pointer object', bound.this, True),
-            ('a class property', ThisProperty(), True),
-            ('an attribute hook', ThisHook(), True),
+            ('a class property', type('ThisProperty', (P.EntityGuiClient,),
+                                      dict(no_init, this=property(lambda self: bound.this)))(), True),
+            ('an attribute hook', type('ThisHook', (P.EntityGuiClient,), dict(no_init, __getattribute__=hook))(), True),
             ('a proxy as this', holder, True),
-        ]
-        for name, argument, valid in cases:
+        ]:
             with self.subTest(name):
                 self.assertIs(m.EntityGuiClient_isValid(argument), valid)
 

@@ -21,13 +21,7 @@ class Signals(support.HostTest):
         super().setUp()
         self.signals = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME)
         self.received = []
-        received = self.received
-
-        class Recorder(P.SignalCallback):
-            def callback(self, name, data):
-                received.append((name, data))
-                return 'ignored'
-        self.Recorder = Recorder
+        self.Recorder = lambda: support.callback(lambda name, data: (self.received.append((name, data)), 'ignored'))
 
     def register(self, name, callback):
         self.assertEqual(self.signals.addCallback(name, callback), 0)
@@ -58,16 +52,9 @@ class Signals(support.HostTest):
 
     def test_the_data_proxy_of_one_signal_looks_new_to_the_next(self):
         seen = []
-
-        class Receiver(P.SignalCallback):
-            def callback(self, name, data):
-                if data is None:
-                    seen.append(None)
-                else:
-                    seen.append((type(data), data.thisown, int(data.this), list(vars(data)), sys.getrefcount(data)))
-
         first, second = P.SignalData(), P.SignalData()
-        self.register('s', Receiver())
+        self.register('s', support.callback(lambda name, data: seen.append(None if data is None else (
+            type(data), data.thisown, int(data.this), list(vars(data)), sys.getrefcount(data)))))
         for payload in (first, second, None, first):
             self.signals.fireCallbacks('s', payload)
             gc.collect()
@@ -96,15 +83,8 @@ class Signals(support.HostTest):
         for case, action, check in cases:
             with self.subTest(case):
                 kept, received = [], []
-
-                class Receiver(P.SignalCallback):
-                    def callback(self, name, data):
-                        if kept:
-                            received.append(data)
-                        else:
-                            kept.append(action(data))
-
-                receiver = self.register('k', Receiver())
+                receiver = self.register('k', support.callback(
+                    lambda name, data: received.append(data) if kept else kept.append(action(data))))
                 self.signals.fireCallbacks('k', first)
                 self.signals.fireCallbacks('k', second)
                 self.assertTrue(check(kept[0], received[0]))
@@ -116,24 +96,15 @@ class Signals(support.HostTest):
         first, second = P.SignalData(), P.SignalData()
         seen, everything = [], []
 
-        class Outer(P.SignalCallback):
-            def callback(this, name, data):
-                before = int(data.this)
-                for other in inner:
-                    self.signals.fireCallbacks(other, second)
-                seen.append((name, before, int(data.this)))
+        def outer(name, data):
+            before = int(data.this)
+            for other in inner:
+                self.signals.fireCallbacks(other, second)
+            seen.append((name, before, int(data.this)))
 
-        class Last(P.SignalCallback):
-            def callback(this, name, data):
-                seen.append((name, int(data.this)))
-
-        class Everything(P.SignalCallback):
-            def callback(this, name, data):
-                everything.append((name, int(data.this)))
-
-        self.register('outer', Outer())
-        self.register('outer', Last())
-        every = Everything()
+        self.register('outer', support.callback(outer))
+        self.register('outer', support.callback(lambda name, data: seen.append((name, int(data.this)))))
+        every = support.callback(lambda name, data: everything.append((name, int(data.this))))
         self.assertEqual(self.signals.addGlobalCallback(every), 0)
         for _ in range(2):
             self.signals.fireCallbacks('outer', first)
@@ -143,19 +114,12 @@ class Signals(support.HostTest):
         self.assertEqual(everything, ([(name, there) for name in inner] + [('outer', here)]) * 2)
 
     def test_refusals(self):
-        class Failing(P.SignalCallback):
-            def callback(self, name, data):
-                raise ValueError('boom ' + name)
+        def failing(name, data):
+            raise ValueError('boom ' + name)
 
-        class Silent(P.SignalCallback):
-            pass
-
-        class NoInit(P.SignalCallback):
-            def __init__(self):
-                pass
-
-        self.register('y', Failing())
-        silent = self.register('z', Silent())
+        self.register('y', support.callback(failing))
+        silent = self.register('z', type('Silent', (P.SignalCallback,), {})())
+        no_init = type('NoInit', (P.SignalCallback,), {'__init__': lambda self: None})
         name_type = 'std::string const &'
         pure = 'SWIG director pure virtual method called PluginClient::Interfaces::SignalCallback::callback'
         support.assert_each_raises(self, [
@@ -163,7 +127,7 @@ class Signals(support.HostTest):
             (lambda: self.signals.fireCallbacks('z', None), RuntimeError, pure),
             (lambda: silent.callback('z', None), RuntimeError, pure),
             (P.SignalCallback, RuntimeError, 'accessing abstract class or protected constructor'),
-            (lambda: self.signals.addCallback('w', NoInit()), TypeError, arg('SignalInterface_addCallback', 3, CALLBACK)),
+            (lambda: self.signals.addCallback('w', no_init()), TypeError, arg('SignalInterface_addCallback', 3, CALLBACK)),
             (lambda: m.SignalCallback_callback(silent, 'a', 1), TypeError,
              arg('SignalCallback_callback', 3, 'PluginClient::Interfaces::SignalData *')),
             (lambda: m.disown_SignalCallback(1), TypeError, arg('disown_SignalCallback', 1, CALLBACK)),
@@ -175,9 +139,8 @@ class Signals(support.HostTest):
     def test_a_registration_takes_no_reference_and_disown_takes_one(self):
         recorder = self.Recorder()
         before = sys.getrefcount(recorder)
-        self.assertEqual(self.signals.addCallback('a', recorder), 0)
-        self.assertEqual(self.signals.addGlobalCallback(recorder), 0)
-        self.assertEqual(self.signals.addCallback('a', recorder), 1, 'refused')
+        self.assertEqual((self.signals.addCallback('a', recorder), self.signals.addGlobalCallback(recorder),
+                          self.signals.addCallback('a', recorder)), (0, 0, 1))
         self.assertEqual(sys.getrefcount(recorder), before)
         self.assertEqual((self.signals.removeCallback('a', recorder), self.signals.removeCallback('a', recorder),
                           self.signals.removeGlobalCallback(recorder)), (0, 1, 0))

@@ -57,21 +57,15 @@ class Stub:
                 found[node.name] = [node]
         return found
 
-    def parameters(self, function, method):
-        arguments = function.args
-        positional = getattr(arguments, 'posonlyargs', []) + arguments.args
-        first = 1 if method and not self.is_static(function) else 0
-        defaults = [False] * (len(positional) - len(arguments.defaults)) + [True] * len(arguments.defaults)
-        return [(a.arg, self.text(a.annotation), d) for a, d in zip(positional, defaults)][first:]
-
-    def count_range(self, overloads, method):
+    @staticmethod
+    def count_range(overloads):
+        """The fewest and most positional arguments (the object included) of the overloads."""
         lowest, highest = math.inf, 0
         for function in overloads:
-            parameters = self.parameters(function, method)
-            extra = 1 if method and not self.is_static(function) else 0
-            required = sum(1 for _, _, default in parameters if not default)
-            lowest = min(lowest, required + extra)
-            highest = max(highest, len(parameters) + extra if function.args.vararg is None else math.inf)
+            arguments = function.args
+            positional = len(arguments.posonlyargs + arguments.args)
+            lowest = min(lowest, positional - len(arguments.defaults))
+            highest = max(highest, positional if arguments.vararg is None else math.inf)
         return lowest, highest
 
     @staticmethod
@@ -84,10 +78,6 @@ class Stub:
 
 def is_public(name):
     return not name.startswith('_') or name == '__setDebugIgnore'
-
-
-def runtime_public_names():
-    return {name for name, value in vars(P).items() if is_public(name) and not isinstance(value, types.ModuleType)}
 
 
 def runtime_members(cls):
@@ -111,18 +101,19 @@ class Stubs(unittest.TestCase):
                 yield name, node, self.stub.members(node.body), getattr(P, name)
 
     def callables(self):
-        """(qualified name, runtime callable, stub overloads, is a method)."""
+        """(qualified name, runtime callable, stub overloads)."""
         for name, nodes in self.module_members.items():
             if is_public(name) and isinstance(nodes[0], ast.FunctionDef):
-                yield name, getattr(P, name), nodes, False
+                yield name, getattr(P, name), nodes
         for class_name, _, members, cls in self.classes():
             for name, nodes in members.items():
                 if isinstance(nodes[0], ast.FunctionDef) and 'property' not in self.stub.decorators(nodes[0]):
-                    yield '%s.%s' % (class_name, name), getattr(cls, name), nodes, True
+                    yield '%s.%s' % (class_name, name), getattr(cls, name), nodes
 
     def test_the_names_of_both_modules_and_the_types_of_values(self):
         described = {name for name in self.module_members if is_public(name)}
-        self.assertEqual(sorted(described ^ runtime_public_names()), [], 'described or in the module, not both')
+        public = {name for name, value in vars(P).items() if is_public(name) and not isinstance(value, types.ModuleType)}
+        self.assertEqual(sorted(described ^ public), [], 'described or in the module, not both')
         # Generated from the proxy module: a flat function the proxy does not
         # reach, or one it reaches that the stubs do not describe, shows here.
         flat = Stub(FLAT_STUB_PATH)
@@ -153,15 +144,15 @@ class Stubs(unittest.TestCase):
                     elif isinstance(value, int) or value is None:  # None: __hash__ of a class with __eq__
                         self.assertEqual(self.stub.text(nodes[0].annotation), 'ClassVar[%s]' % type(value).__name__
                                          if value is not None else 'ClassVar[None]')
-                    elif not isinstance(value, property):
+                    else:
                         self.assertEqual(all(self.stub.is_static(f) for f in nodes), isinstance(value, staticmethod))
 
     def test_argument_counts_and_overloads(self):
-        for name, function, overloads, method in self.callables():
+        for name, function, overloads in self.callables():
             with self.subTest(name):
                 self.assertTrue(len(overloads) == 1 or all('overload' in self.stub.decorators(f) for f in overloads))
                 # one argument too few or too many fails by count, before any native code runs
-                lowest, highest = self.stub.count_range(overloads, method)
+                lowest, highest = self.stub.count_range(overloads)
                 for count in [count for count in (lowest - 1, highest + 1) if 0 <= count < math.inf]:
                     if name.endswith(COMPARISONS):
                         self.assertIs(function(*[None] * count), NotImplemented)
@@ -174,29 +165,21 @@ class Stubs(unittest.TestCase):
 @unittest.skipUnless(shutil.which('mypy'), 'mypy is not installed')
 class TypeChecker(unittest.TestCase):
 
-    @staticmethod
-    def environment():
-        # mypy finds the stubs beside the module; a sanitizer runtime preloaded
-        # for the module's tests stays out of it.
-        env = {k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}
-        env['MYPYPATH'] = os.path.dirname(STUB_PATH)
-        return env
-
     def test_a_type_checker_refuses_exactly_the_marked_lines(self):
         # The stubs themselves pass the strict checks; the script's misuses,
         # and nothing else, are reported, with the codes marked on their lines.
+        # mypy finds the stubs beside the module; a preloaded sanitizer runtime stays out of it.
+        env = dict({k: v for k, v in os.environ.items() if k != 'LD_PRELOAD'}, MYPYPATH=os.path.dirname(STUB_PATH))
         with open(USAGE_PATH) as f:
-            expected = sorted((number, line.rsplit('# ', 1)[1].strip())
+            expected = sorted((os.path.basename(USAGE_PATH), number, line.rsplit('# ', 1)[1].strip())
                               for number, line in enumerate(f, 1) if re.search(r'  # [a-z-]+$', line))
         result = subprocess.run(
             ['mypy', '--strict', '--python-version', '3.8', '--cache-dir', os.devnull, '--show-error-codes',
              '--no-error-summary', '--hide-error-context', os.path.basename(USAGE_PATH)],
             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, universal_newlines=True,
-            cwd=os.path.dirname(USAGE_PATH), env=self.environment())
-        reported = sorted((int(number), code) for path, number, code in re.findall(
+            cwd=os.path.dirname(USAGE_PATH), env=env)
+        reported = sorted((path, int(number), code) for path, number, code in re.findall(
             r'^(.*?):(\d+): error: .*\[([a-z-]+)\]$', result.stdout, re.MULTILINE))
-        self.assertTrue(all(path == os.path.basename(USAGE_PATH) for path in re.findall(r'^(.*?):\d+: error', result.stdout,
-                                                                      re.MULTILINE)), result.stdout)
         self.assertEqual(reported, expected, result.stdout)
 
 
