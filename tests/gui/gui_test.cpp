@@ -530,7 +530,7 @@ TEST_F(Proxies, a_dialog_is_marked_shown_once_its_show_request_went_out_and_tab_
     PIDialogBox dialog;
     dialog.show();
     EXPECT_FALSE(dialog.wasShown) << "no handle, no request";
-    for (void* handle : {fake<7>(), static_cast<void*>(nullptr)}) {
+    for (void* handle : {fake<7>(), fake<7>(), static_cast<void*>(nullptr)}) {
         dialog.serverHandle = handle;
         dialog.show();
         EXPECT_TRUE(dialog.wasShown) << "never cleared";
