@@ -33,9 +33,12 @@ using pitest::Lines;
 using pitest::Op;
 using pitest::sent;
 using pitest::setInt1;
+using pitest::setString0;
+using pitest::writes;
 using testhost::Exchange;
 
 auto* const kFunction = static_cast<FunctorTwoParams__*>(fake<9>());
+auto* const kObserver = static_cast<PIDialogBox::CloseObserver*>(fake<5>());
 const std::string kNine = " opts[2,3,4,5,6,7,8,9,1]";   // layout integers 1 to 9, options last
 const std::string kSeven = " opts[2,3,4,5,6,7,2,2,1]";  // 1 to 7, the spacings 2
 const unsigned char kImage[] = {0x89, 'P', 'N', 'G'};
@@ -46,20 +49,11 @@ std::string garbage(int selector, const void* proxy) {
 }
 std::string layoutOf(const PIWindow& w) {
     const PILayoutOpts_t& r = *w.layoutOpts;
-    return pitest::describe([&] {
-               testhost::Request request;
-               request.block.kind = testhost::BlockKind::PointerAndOpts;
-               request.block.opts = {r.width,     r.height,   r.padLeft,  r.padRight, r.padTop,
-                                     r.padBottom, r.hSpacing, r.vSpacing, r.options};
-               return request;
-           }())
-        .substr(6);  // after "0 po 0": the record, if not the default
-}
-testhost::Responder writes(std::function<void(Exchange&)> body) {
-    return [body](Exchange& e) {
-        body(e);
-        return nullptr;
-    };
+    testhost::Request request;
+    request.block.kind = testhost::BlockKind::PointerAndOpts;
+    request.block.opts = {r.width,     r.height,   r.padLeft,  r.padRight, r.padTop,
+                          r.padBottom, r.hSpacing, r.vSpacing, r.options};
+    return pitest::describe(request).substr(6);  // after "0 po 0": the record, if not the default
 }
 
 // With a parent canvas (f1), an icon (f2) and a menu (f4).
@@ -87,66 +81,52 @@ TEST_F(Proxies, each_constructor_sends_its_creation_request_then_binds_the_answe
     PIMenu* const m = menu.get();
     const struct {
         const char* name;
-        int32_t code;
         std::function<PIObject*()> make;
         std::string creation;
         bool binds;
         int handleEntry = -1;  // read back from this ptrVector entry, not the return value
+#define PI_NEW(...) #__VA_ARGS__, [&]() -> PIObject* { return new __VA_ARGS__; }
         // clang-format off
     } cases[] = {
-        {"vertical frame", 108, [&] { return new PIVerticalFrame(p, 1, 2, 3, 4, 5, 6, 7, 8, 9); }, "108 po f1" + kNine, 0},
-        {"horizontal frame", 109, [&] { return new PIHorizontalFrame(p, 1, 2, 3, 4, 5, 6, 7, 8, 9); },
-         "109 po f1" + kNine, 0},
-        {"vertical matrix", 111, [&] { return new PIVerticalMatrix(p, 4, 1, 2, 3, 4, 5, 6, 7, 8, 9); },
-         "111 pi f1 4" + kNine, 0},
-        {"horizontal matrix", 112, [&] { return new PIHorizontalMatrix(p, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9); },
-         "112 pi f1 3" + kNine, 0},
-        {"group box", 110, [&] { return new PIGroupBox(p, "Title", 1, 2, 3, 4, 5, 6, 7, 8, 9); },
-         "110 ps f1 'Title'" + kNine, 0},
-        {"group box, null title", 110, [&] { return new PIGroupBox(p, nullptr); }, "110 ps f1 ''", 0},
-        {"switcher", 113, [&] { return new PISwitcher(p, 1, 2, 3, 4, 5, 6, 7); }, "113 po f1" + kSeven, 0},
-        {"dialog box", 114, [&] { return new PIDialogBox("Dialog", i, 1, 2, 3, 4, 5, 6, 7, 8, 9); },
-         "114 ps f2 'Dialog'" + kNine, 1},
-        {"dialog box, null icon", 114, [&] { return new PIDialogBox("Dialog", nullptr); }, "114 ps 0 'Dialog'", 1},
-        {"tab widget", 165, [&] { return new PITabWidget(p, 1, 2, 3, 4, 5, 6, 7); }, "165 all i[0] p[0,f1,&]", 0, 0},
-        {"button", 118, [&] { return new PIButton(p, "OK", kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "118 psf f1 'OK' f9" + kSeven, 1},
-        {"check button", 122, [&] { return new PICheckButton(p, "On", kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "122 psf f1 'On' f9" + kSeven, 1},
-        {"radio button", 121, [&] { return new PIRadioButton(p, "One", kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "121 psf f1 'One' f9" + kSeven, 1},
-        {"toolbar button", 106, [&] { return new PIToolbarButton("Tool", i, kFunction); }, "106 psf f2 'Tool' f9", 1},
-        {"toolbar button, null icon", 106, [&] { return new PIToolbarButton("Tool", nullptr, kFunction); },
-         "106 psf 0 'Tool' f9", 1},
-        {"label", 120, [&] { return new PILabel(p, "Name", 1, 2, 3, 4, 5, 6, 7); }, "120 ps f1 'Name'" + kSeven, 0},
-        {"text field", 119, [&] { return new PITextField(p, 12, kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "119 pif f1 12 f9" + kSeven, 1},
-        {"option menu", 124, [&] { return new PIOptionMenu(p, kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "124 psf f1 '' f9" + kSeven, 1},
-        {"colour well", 123, [&] { return new PIColorWell(p, 0xFF8000FFu, kFunction, 1, 2, 3, 4, 5, 6, 7); },
-         "123 pif f1 -8388353 f9" + kSeven, 1},
-        {"list", 126, [&] { return new PIList(p, "Items", 3, 1, 2, 3); }, "126 pis f1 3 'Items' opts[2,3,2,2,2,2,2,2,1]",
-         1},
-        {"list, null text", 126, [&] { return new PIList(p, nullptr, 0); }, "126 pis f1 0 ''", 1},
-        {"menu", 103, [&] { return new PIMenu("File", m); }, "103 ps f4 'File'", 1},
-        {"menu, null parent", 103, [&] { return new PIMenu("File"); }, "103 ps 0 'File'", 1},
-        {"menu item", 105, [&] { return new PIMenuItem(m, "Open", kFunction); }, "105 psf f4 'Open' f9", 1},
-        {"menu item, null menu", 105, [&] { return new PIMenuItem(nullptr, "Open", kFunction); },
-         "105 psf 0 'Open' f9", 1},
-        {"menu separator", 104, [&] { return new PIMenuSeparator(m); }, "104 raw f4", 0},
-        {"icon", 158, [&] { return new PIIcon("open.png"); }, "158 all i[2,1] s['open.png']", 0},
-        {"progress dialog", 162, [&] { return new PIProgressDialog(p, "Loading", "Please wait", true, 5); },
+        {PI_NEW(PIVerticalFrame(p, 1, 2, 3, 4, 5, 6, 7, 8, 9)), "108 po f1" + kNine, 0},
+        {PI_NEW(PIHorizontalFrame(p, 1, 2, 3, 4, 5, 6, 7, 8, 9)), "109 po f1" + kNine, 0},
+        {PI_NEW(PIVerticalMatrix(p, 4, 1, 2, 3, 4, 5, 6, 7, 8, 9)), "111 pi f1 4" + kNine, 0},
+        {PI_NEW(PIHorizontalMatrix(p, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9)), "112 pi f1 3" + kNine, 0},
+        {PI_NEW(PIGroupBox(p, "Title", 1, 2, 3, 4, 5, 6, 7, 8, 9)), "110 ps f1 'Title'" + kNine, 0},
+        {PI_NEW(PIGroupBox(p, nullptr)), "110 ps f1 ''", 0},
+        {PI_NEW(PISwitcher(p, 1, 2, 3, 4, 5, 6, 7)), "113 po f1" + kSeven, 0},
+        {PI_NEW(PIDialogBox("Dialog", i, 1, 2, 3, 4, 5, 6, 7, 8, 9)), "114 ps f2 'Dialog'" + kNine, 1},
+        {PI_NEW(PIDialogBox("Dialog", nullptr)), "114 ps 0 'Dialog'", 1},
+        {PI_NEW(PITabWidget(p, 1, 2, 3, 4, 5, 6, 7)), "165 all i[0] p[0,f1,&]", 0, 0},
+        {PI_NEW(PIButton(p, "OK", kFunction, 1, 2, 3, 4, 5, 6, 7)), "118 psf f1 'OK' f9" + kSeven, 1},
+        {PI_NEW(PICheckButton(p, "On", kFunction, 1, 2, 3, 4, 5, 6, 7)), "122 psf f1 'On' f9" + kSeven, 1},
+        {PI_NEW(PIRadioButton(p, "One", kFunction, 1, 2, 3, 4, 5, 6, 7)), "121 psf f1 'One' f9" + kSeven, 1},
+        {PI_NEW(PIToolbarButton("Tool", i, kFunction)), "106 psf f2 'Tool' f9", 1},
+        {PI_NEW(PIToolbarButton("Tool", nullptr, kFunction)), "106 psf 0 'Tool' f9", 1},
+        {PI_NEW(PILabel(p, "Name", 1, 2, 3, 4, 5, 6, 7)), "120 ps f1 'Name'" + kSeven, 0},
+        {PI_NEW(PITextField(p, 12, kFunction, 1, 2, 3, 4, 5, 6, 7)), "119 pif f1 12 f9" + kSeven, 1},
+        {PI_NEW(PIOptionMenu(p, kFunction, 1, 2, 3, 4, 5, 6, 7)), "124 psf f1 '' f9" + kSeven, 1},
+        {PI_NEW(PIColorWell(p, 0xFF8000FFu, kFunction, 1, 2, 3, 4, 5, 6, 7)), "123 pif f1 -8388353 f9" + kSeven, 1},
+        {PI_NEW(PIList(p, "Items", 3, 1, 2, 3)), "126 pis f1 3 'Items' opts[2,3,2,2,2,2,2,2,1]", 1},
+        {PI_NEW(PIList(p, nullptr, 0)), "126 pis f1 0 ''", 1},
+        {PI_NEW(PIMenu("File", m)), "103 ps f4 'File'", 1},
+        {PI_NEW(PIMenu("File")), "103 ps 0 'File'", 1},
+        {PI_NEW(PIMenuItem(m, "Open", kFunction)), "105 psf f4 'Open' f9", 1},
+        {PI_NEW(PIMenuItem(nullptr, "Open", kFunction)), "105 psf 0 'Open' f9", 1},
+        {PI_NEW(PIMenuSeparator(m)), "104 raw f4", 0},
+        {PI_NEW(PIIcon("open.png")), "158 all i[2,1] s['open.png']", 0},
+        {PI_NEW(PIProgressDialog(p, "Loading", "Please wait", true, 5)),
          "162 all i[0,1,5] s['Loading','Please wait'] p[f1,0]", 1, 1},
-        {"progress dialog, null parent", 162, [&] { return new PIProgressDialog(nullptr, "a", "b", false, 0); },
-         "162 all i[0,0,0] s['a','b'] p[0,0]", 1, 1},
+        {PI_NEW(PIProgressDialog(nullptr, "a", "b", false, 0)), "162 all i[0,0,0] s['a','b'] p[0,0]", 1, 1},
     };
     // clang-format on
+#undef PI_NEW
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (void* answer : {fake<8>(), static_cast<void*>(nullptr)}) {
             testhost::reset();
             const int entry = c.handleEntry;
-            testhost::respond(c.code, [answer, entry](Exchange& e) -> void* {
+            testhost::respond(std::stoi(c.creation), [answer, entry](Exchange& e) -> void* {
                 if (entry < 0) return answer;
                 if (e.selector() == 0) e.setPointer(static_cast<std::size_t>(entry), answer);
                 return fake<6>();  // not the handle
@@ -259,141 +239,130 @@ GuiTable::GuiTable(PIIcon* shared) : icon(shared) {
         return writes([=](Exchange& e) { e.setInt(index, value); });
     };
     const auto intValue = [](int32_t value) { return writes([=](Exchange& e) { e.setIntValue(value); }); };
-    const auto string0 = [](std::string value) {
-        return writes([=](Exchange& e) { e.setString(0, value); });
-    };
     const auto stringValue = [](std::string value) {
         return writes([=](Exchange& e) { e.setStringValue(value); });
     };
     const auto returns = [](void* value) { return [value](Exchange&) { return value; }; };
     const auto newTab = writes([](Exchange& e) { e.setPointer(1, fake<9>()); });
-    PIWindow* const w = &window;
+    const auto windowSize = [](int width, int height) {
+        return writes([=](Exchange& e) { e.setInt(1, width), e.setInt(2, height); });
+    };
     // clang-format off
-    ops = {
-        {"show", PI_DO(window.show()), {"143 pb f7 false"}, "", {}, "", w, true},
-        {"hide", PI_DO(window.hide()), {"143 pb f7 true"}, "", {}, "", w, true},
-        {"enable", PI_DO(window.enable()), {"144 pb f7 true"}, "", {}, "", w, true},
-        {"disable", PI_DO(window.disable()), {"144 pb f7 false"}, "", {}, "", w, true},
-        {"check", PI_DO(window.check()), {"145 pb f7 true"}, "", {}, "", w, true},
-        {"uncheck", PI_DO(window.uncheck()), {"145 pb f7 false"}, "", {}, "", w, true},
-        {"setEnabled", PI_DO(window.setEnabled(false)), {"144 pb f7 false"}, "", {}, "", w, true},
-        {"setCheck", PI_DO(window.setCheck(true)), {"145 pb f7 true"}, "", {}, "", w, true},
-        {"hasFocus", PI_RET(window.hasFocus()), {"147 raw f7"}, "false", returns(fake<1>()), "true", w, true},
-        {"setFocus", PI_DO(window.setFocus()), {"156 raw f7"}, "", {}, "", w, true},
-        {"shown", PI_RET(window.shown()), {"148 raw f7"}, "false", returns(fake<1>()), "true", w, true},
-        {"mapFunction", PI_DO(window.mapFunction(kFunction)), {"146 pf f7 f9"}, "", {}, "", w, true},
-        {"setValue(text)", PI_DO(window.setValue(std::string("abc"))), {"154 ps f7 'abc'"}, "", {}, "", w, true},
-        {"setValue(int)", PI_DO(window.setValue(5)), {"152 pi f7 5"}, "", {}, "", w, true},
-        {"setValue(double)", PI_DO(window.setValue(2.5)), {"153 pd f7 2.5"}, "", {}, "", w, true},
-        {"updateValue(text)", PI_DO(window.updateValue(std::string("x"))), {"147 raw f7", "154 ps f7 'x'"}, "", {},
-         "", w, true},
-        {"updateValue(int)", PI_DO(window.updateValue(7)), {"147 raw f7", "152 pi f7 7"}, "", {}, "", w, true},
-        {"updateValue(double)", PI_DO(window.updateValue(0.5)), {"147 raw f7", "153 pd f7 0.5"}, "", {}, "", w, true},
-        {"getValueText", PI_RET(window.getValueText()), {"151 ps f7 ''"}, "", stringValue("typed"), "typed", w},
-        {"getValueInt", PI_RET(window.getValueInt()), {"149 pi f7 -1"}, "-1", intValue(42), "42", w},
-        {"getValueDouble", PI_RET(window.getValueDouble()), {"150 pd f7 -1"}, "-1",
-         writes([](Exchange& e) { e.setDoubleValue(0.25); }), "0.25", w},
-        {"setMinimumSize", PI_DO(window.setMinimumSize(30, 40)), {"166 all i[0,30,40] p[f7]"}, "", {}, "", w},
+    pitest::append(ops, &window, true, {
+        {PI_DO(window.show()), {"143 pb f7 false"}},
+        {PI_DO(window.hide()), {"143 pb f7 true"}},
+        {PI_DO(window.enable()), {"144 pb f7 true"}},
+        {PI_DO(window.disable()), {"144 pb f7 false"}},
+        {PI_DO(window.check()), {"145 pb f7 true"}},
+        {PI_DO(window.uncheck()), {"145 pb f7 false"}},
+        {PI_DO(window.setEnabled(false)), {"144 pb f7 false"}},
+        {PI_DO(window.setCheck(true)), {"145 pb f7 true"}},
+        {PI_RET(window.hasFocus()), {"147 raw f7"}, "false", returns(fake<1>()), "true"},
+        {PI_DO(window.setFocus()), {"156 raw f7"}},
+        {PI_RET(window.shown()), {"148 raw f7"}, "false", returns(fake<1>()), "true"},
+        {PI_DO(window.mapFunction(kFunction)), {"146 pf f7 f9"}},
+        {PI_DO(window.setValue(std::string("abc"))), {"154 ps f7 'abc'"}},
+        {PI_DO(window.setValue(5)), {"152 pi f7 5"}},
+        {PI_DO(window.setValue(2.5)), {"153 pd f7 2.5"}},
+        {PI_DO(window.updateValue(std::string("x"))), {"147 raw f7", "154 ps f7 'x'"}},
+        {PI_DO(window.updateValue(7)), {"147 raw f7", "152 pi f7 7"}},
+        {PI_DO(window.updateValue(0.5)), {"147 raw f7", "153 pd f7 0.5"}},
+        {PI_DO(dialog.show()), {"115 raw f7"}, "", {}, "", &dialog},
+    });
+    pitest::append(ops, &window, false, {
+        {PI_RET(window.getValueText()), {"151 ps f7 ''"}, "", stringValue("typed"), "typed"},
+        {PI_RET(window.getValueInt()), {"149 pi f7 -1"}, "-1", intValue(42), "42"},
+        {PI_RET(window.getValueDouble()), {"150 pd f7 -1"}, "-1", writes([](Exchange& e) { e.setDoubleValue(0.25); }),
+         "0.25"},
+        {PI_DO(window.setMinimumSize(30, 40)), {"166 all i[0,30,40] p[f7]"}},
         {"getMinimumSize", size(window, &PIWindow::getMinimumSize), {"166 all i[1,0,0] p[f7]"}, "0x0",
-         writes([](Exchange& e) { e.setInt(1, 320), e.setInt(2, 200); }), "320x200", w},
-        {"setMaximumSize", PI_DO(window.setMaximumSize(50, 60)), {"166 all i[2,50,60] p[f7]"}, "", {}, "", w},
+         windowSize(320, 200), "320x200"},
+        {PI_DO(window.setMaximumSize(50, 60)), {"166 all i[2,50,60] p[f7]"}},
         {"getMaximumSize", size(window, &PIWindow::getMaximumSize), {"166 all i[3,0,0] p[f7]"}, "0x0",
-         writes([](Exchange& e) { e.setInt(1, 32), e.setInt(2, 20); }), "32x20", w},
-        {"setStyleSheet", PI_DO(window.setStyleSheet("color: red")), {"166 all i[4] s['color: red'] p[f7]"}, "", {},
-         "", w},
-        {"getStyleSheet", PI_RET(window.getStyleSheet()), {"166 all i[5] s[''] p[f7]"}, "", string0("font: bold"),
-         "font: bold", w},
-        {"beginCursorOverride", PI_DO(window.beginCursorOverride(PICommon::PICursorShape_t(4))),
-         {"155 all i[2,4] p[f7]"}, "", {}, "", w},
-        {"endCursorOverride", PI_DO(window.endCursorOverride()), {"155 all i[3] p[f7]"}, "", {}, "", w},
-
-        {"dialog show", PI_DO(dialog.show()), {"115 raw f7"}, "", {}, "", &dialog, true},
-        {"dialog setIcon", PI_DO(dialog.setIcon(icon)), {"158 all i[6] p[f7,f2]"}, "", {}, "", &dialog},
-        {"dialog setIcon(null)", PI_DO(dialog.setIcon(nullptr)), {"158 all i[6] p[f7,0]"}, "", {}, "", &dialog},
-        {"registerCloseObserver",
-         PI_DO(dialog.registerCloseObserver(static_cast<PIDialogBox::CloseObserver*>(fake<5>()))),
-         {"160 all i[0] p[f7,f5,dialog]"}, "", {}, "", &dialog},
-        {"unregisterCloseObserver",
-         PI_DO(dialog.unregisterCloseObserver(static_cast<PIDialogBox::CloseObserver*>(fake<5>()))),
-         {"160 all i[1] p[f7,f5]"}, "", {}, "", &dialog},
-        {"canBeDockable", PI_RET(dialog.canBeDockable()), {"161 all i[0,0] p[f7]"}, "false", setInt1(5), "true",
-         &dialog},
-        {"isDockable", PI_RET(dialog.isDockable()), {"161 all i[1,0] p[f7]"}, "false", setInt1(1), "true", &dialog},
-        {"setDockable", PI_DO(dialog.setDockable(true)), {"161 all i[2,1] p[f7]"}, "", {}, "", &dialog},
-        {"setCanBeDockable", PI_DO(dialog.setCanBeDockable(false)), {"161 all i[3,0] p[f7]"}, "", {}, "", &dialog},
-        {"numTabs", PI_RET(tabs.numTabs()), {"165 all i[1,0] p[f7]"}, "0", setInt1(3), "3", &tabs},
-        {"current", PI_RET(tabs.current()), {"165 all i[2,-1] p[f7]"}, "-1", setInt1(2), "2", &tabs},
-        {"setCurrent", PI_DO(tabs.setCurrent(2)), {"165 all i[3,2] p[f7]"}, "", {}, "", &tabs},
-        {"setTabIcon", PI_DO(tabs.setTabIcon(1, icon)), {"165 all i[4,1] p[f7,f2]"}, "", {}, "", &tabs},
-        {"tabText", PI_RET(tabs.tabText(3)), {"165 all i[5,3] s[''] p[f7]"}, "", string0("Page"), "Page", &tabs},
-        {"setTabText", PI_DO(tabs.setTabText(1, "Two")), {"165 all i[6,1] s['Two'] p[f7]"}, "", {}, "", &tabs},
-        {"addTab", PI_RET(tabs.addTab("One")), {"165 all i[7] s['One'] p[f7,0,&]"}, "0", newTab, "f9", &tabs},
-        {"insertTab", PI_RET(tabs.insertTab(4, "Two")), {"165 all i[8,4] s['Two'] p[f7,0,&]"}, "0", newTab, "f9",
-         &tabs},
-        {"removeTab", PI_DO(tabs.removeTab(0)), {"165 all i[9,0] p[f7]"}, "", {}, "", &tabs},
-        {"switcher setCurrent", PI_RET(switcher.setCurrent(4)), {"141 ppi f7 & -1"}, "-1",
+         windowSize(32, 20), "32x20"},
+        {PI_DO(window.setStyleSheet("color: red")), {"166 all i[4] s['color: red'] p[f7]"}},
+        {PI_RET(window.getStyleSheet()), {"166 all i[5] s[''] p[f7]"}, "", setString0("font: bold"), "font: bold"},
+        {PI_DO(window.beginCursorOverride(PICommon::PICursorShape_t(4))), {"155 all i[2,4] p[f7]"}},
+        {PI_DO(window.endCursorOverride()), {"155 all i[3] p[f7]"}},
+    });
+    pitest::append(ops, &dialog, false, {
+        {PI_DO(dialog.setIcon(icon)), {"158 all i[6] p[f7,f2]"}},
+        {PI_DO(dialog.setIcon(nullptr)), {"158 all i[6] p[f7,0]"}},
+        {PI_DO(dialog.registerCloseObserver(kObserver)), {"160 all i[0] p[f7,f5,dialog]"}},
+        {PI_DO(dialog.unregisterCloseObserver(kObserver)), {"160 all i[1] p[f7,f5]"}},
+        {PI_RET(dialog.canBeDockable()), {"161 all i[0,0] p[f7]"}, "false", setInt1(5), "true"},
+        {PI_RET(dialog.isDockable()), {"161 all i[1,0] p[f7]"}, "false", setInt1(1), "true"},
+        {PI_DO(dialog.setDockable(true)), {"161 all i[2,1] p[f7]"}},
+        {PI_DO(dialog.setCanBeDockable(false)), {"161 all i[3,0] p[f7]"}},
+    });
+    pitest::append(ops, &tabs, false, {
+        {PI_RET(tabs.numTabs()), {"165 all i[1,0] p[f7]"}, "0", setInt1(3), "3"},
+        {PI_RET(tabs.current()), {"165 all i[2,-1] p[f7]"}, "-1", setInt1(2), "2"},
+        {PI_DO(tabs.setCurrent(2)), {"165 all i[3,2] p[f7]"}},
+        {PI_DO(tabs.setTabIcon(1, icon)), {"165 all i[4,1] p[f7,f2]"}},
+        {PI_RET(tabs.tabText(3)), {"165 all i[5,3] s[''] p[f7]"}, "", setString0("Page"), "Page"},
+        {PI_DO(tabs.setTabText(1, "Two")), {"165 all i[6,1] s['Two'] p[f7]"}},
+        {PI_RET(tabs.addTab("One")), {"165 all i[7] s['One'] p[f7,0,&]"}, "0", newTab, "f9"},
+        {PI_RET(tabs.insertTab(4, "Two")), {"165 all i[8,4] s['Two'] p[f7,0,&]"}, "0", newTab, "f9"},
+        {PI_DO(tabs.removeTab(0)), {"165 all i[9,0] p[f7]"}},
+    });
+    pitest::append(ops, nullptr, false, {
+        {PI_RET(switcher.setCurrent(4)), {"141 ppi f7 & -1"}, "-1",
          writes([](Exchange& e) { e.setIntValue(*static_cast<const int*>(e.request().block.pointerValue) * 10); }),
          "40", &switcher},
-
-        {"button setIcon", PI_DO(button.setIcon(icon)), {"158 all i[7] p[f7,f2]"}, "", {}, "", &button},
-        {"PIButton::isChecked", PI_RET(static_cast<PIButton&>(button).isChecked()), {"149 pi f7 -1"}, "true",
-         intValue(0), "false", &button},
-        {"PICheckButton::isChecked", PI_RET(button.isChecked()), {"149 pi f7 -1"}, "true", intValue(0), "false",
-         &button},
-        {"label setIcon", PI_DO(label.setIcon(icon)), {"158 all i[1] p[f7,f2]"}, "", {}, "", &label},
-        {"setPlaceholderText", PI_DO(spinner.setPlaceholderText("Search")), {"164 all i[0] s['Search'] p[f7]"}, "",
-         {}, "", &spinner},
-        {"appendOption", PI_RET(options.appendOption("Red")), {"139 pis f7 -1 'Red'"}, "-1", intValue(3), "3",
-         &options},
-        {"getNumOptions", PI_RET(options.getNumOptions()), {"159 all i[0,0] p[f7]"}, "0", element(1, 4), "4",
-         &options},
-        {"getOptionText", PI_RET(options.getOptionText(2)), {"159 all i[1,2] s[''] p[f7]"}, "", string0("Red"),
-         "Red", &options},
-        {"setOptionText", PI_RET(options.setOptionText(2, "Blue")), {"159 all i[2,2,1] s['Blue'] p[f7]"}, "1",
-         element(2, 0), "0", &options},
-        {"removeOption", PI_RET(options.removeOption(1)), {"159 all i[3,1,1] p[f7]"}, "1", element(2, 0), "0",
-         &options},
-        {"appendItem", PI_RET(list.appendItem("row", fake<5>())), {"127 all i[-1] s['row'] p[f7,f5]"}, "-1",
-         element(0, 6), "6", &list},
-        {"removeItem", PI_DO(list.removeItem(2)), {"128 pi f7 2"}, "", {}, "", &list},
-        {"getNumItems", PI_RET(list.getNumItems()), {"129 pi f7 -1"}, "-1", intValue(8), "8", &list},
-        {"getSelectedItem", PI_RET(list.getSelectedItem(3)), {"130 pi f7 3"}, "3", intValue(5), "5", &list},
-        {"setSelectedItem", PI_DO(list.setSelectedItem(4)), {"131 pib f7 4 true"}, "", {}, "", &list},
-        {"deselectAll", PI_DO(list.deselectAll()), {"132 raw f7"}, "", {}, "", &list},
-        {"getItemText", PI_RET(list.getItemText(1)), {"133 pis f7 1 ''"}, "", stringValue("row"), "row", &list},
-        {"setItemText", PI_DO(list.setItemText(1, "text")), {"134 pis f7 1 'text'"}, "", {}, "", &list},
-        {"getItemData", PI_RET(list.getItemData(5)), {"135 pi f7 5"}, "0", returns(fake<5>()), "f5", &list},
-        {"setItemData", PI_DO(list.setItemData(5, fake<5>())), {"136 ppi f7 f5 5"}, "", {}, "", &list},
-        {"appendHeader", PI_DO(list.appendHeader("Name", 120)), {"137 pis f7 120 'Name'"}, "", {}, "", &list},
-        {"removeHeader", PI_DO(list.removeHeader(0)), {"138 pi f7 0"}, "", {}, "", &list},
-        {"setSelectionMode", PI_DO(list.setSelectionMode(PIList::MULTIPLE_SELECTION)), {"167 all i[0,1] p[f7]"}, "",
-         {}, "", &list},
-        {"getSelectionMode", PI_RET(list.getSelectionMode()), {"167 all i[1,0] p[f7]"}, "0", element(1, 2), "2",
-         &list},
-
-        {"menu item setIcon", PI_DO(item.setIcon(icon)), {"158 all i[0] p[f7,f2]"}, "", {}, "", &item},
-        {"progress show", PI_DO(progress.show()), {"162 all i[1] p[f7]"}, "", {}, "", &progress},
-        {"progress hide", PI_DO(progress.hide()), {"162 all i[2] p[f7]"}, "", {}, "", &progress},
-        {"runWhileEvents", PI_DO(progress.runWhileEvents()), {"162 all i[3] p[f7]"}, "", {}, "", &progress},
-        {"isCanceled", PI_RET(progress.isCanceled()), {"162 all i[4,0] p[f7]"}, "false", setInt1(2), "true",
-         &progress},
-        {"maximum", PI_RET(progress.maximum()), {"162 all i[5,0] p[f7]"}, "0", setInt1(100), "100", &progress},
-        {"value", PI_RET(progress.value()), {"162 all i[6,0] p[f7]"}, "0", setInt1(30), "30", &progress},
-        {"setMaximum", PI_DO(progress.setMaximum(100)), {"162 all i[7,100] p[f7]"}, "", {}, "", &progress},
-        {"setValue", PI_DO(progress.setValue(30)), {"162 all i[8,30] p[f7]"}, "", {}, "", &progress},
-        {"setLabelText", PI_DO(progress.setLabelText("Step 2")), {"162 all i[9] s['Step 2'] p[f7]"}, "", {}, "",
-         &progress},
-        // An icon load replaces the handle and answers whether it failed.
-        {"loadByFilename", [this] { return loadedBy(loaded.loadByFilename("a.png", false)); },
-         {"158 all i[2,0] s['a.png']"}, "10", returns(fake<4>()), "0f4"},
-        {"loadGIFByArray", [this] { return loadedBy(loaded.loadGIFByArray(kImage, true)); },
-         {"158 all i[3,1] p[image]"}, "10", returns(fake<5>()), "0f5"},
-        {"loadBMPByArray", [this] { return loadedBy(loaded.loadBMPByArray(kImage, false)); },
-         {"158 all i[4,0] p[image]"}, "10", returns(fake<4>()), "0f4"},
-        {"loadPNGByArray", [this] { return loadedBy(loaded.loadPNGByArray(kImage, true)); },
-         {"158 all i[5,1] p[image]"}, "10", returns(fake<5>()), "0f5"},
-        {"grabMouse", PI_DO(grabMouse()), {"155 all i[0]"}, ""},
-        {"ungrabMouse", PI_DO(ungrabMouse()), {"155 all i[1]"}, ""},
+        {PI_DO(button.setIcon(icon)), {"158 all i[7] p[f7,f2]"}, "", {}, "", &button},
+        {PI_RET(static_cast<PIButton&>(button).isChecked()), {"149 pi f7 -1"}, "true", intValue(0), "false", &button},
+        {PI_RET(button.isChecked()), {"149 pi f7 -1"}, "true", intValue(0), "false", &button},
+        {PI_DO(label.setIcon(icon)), {"158 all i[1] p[f7,f2]"}, "", {}, "", &label},
+        {PI_DO(spinner.setPlaceholderText("Search")), {"164 all i[0] s['Search'] p[f7]"}, "", {}, "", &spinner},
+        {PI_DO(item.setIcon(icon)), {"158 all i[0] p[f7,f2]"}, "", {}, "", &item},
+    });
+    pitest::append(ops, &options, false, {
+        {PI_RET(options.appendOption("Red")), {"139 pis f7 -1 'Red'"}, "-1", intValue(3), "3"},
+        {PI_RET(options.getNumOptions()), {"159 all i[0,0] p[f7]"}, "0", element(1, 4), "4"},
+        {PI_RET(options.getOptionText(2)), {"159 all i[1,2] s[''] p[f7]"}, "", setString0("Red"), "Red"},
+        {PI_RET(options.setOptionText(2, "Blue")), {"159 all i[2,2,1] s['Blue'] p[f7]"}, "1", element(2, 0), "0"},
+        {PI_RET(options.removeOption(1)), {"159 all i[3,1,1] p[f7]"}, "1", element(2, 0), "0"},
+    });
+    pitest::append(ops, &list, false, {
+        {PI_RET(list.appendItem("row", fake<5>())), {"127 all i[-1] s['row'] p[f7,f5]"}, "-1", element(0, 6), "6"},
+        {PI_DO(list.removeItem(2)), {"128 pi f7 2"}},
+        {PI_RET(list.getNumItems()), {"129 pi f7 -1"}, "-1", intValue(8), "8"},
+        {PI_RET(list.getSelectedItem(3)), {"130 pi f7 3"}, "3", intValue(5), "5"},
+        {PI_DO(list.setSelectedItem(4)), {"131 pib f7 4 true"}},
+        {PI_DO(list.deselectAll()), {"132 raw f7"}},
+        {PI_RET(list.getItemText(1)), {"133 pis f7 1 ''"}, "", stringValue("row"), "row"},
+        {PI_DO(list.setItemText(1, "text")), {"134 pis f7 1 'text'"}},
+        {PI_RET(list.getItemData(5)), {"135 pi f7 5"}, "0", returns(fake<5>()), "f5"},
+        {PI_DO(list.setItemData(5, fake<5>())), {"136 ppi f7 f5 5"}},
+        {PI_DO(list.appendHeader("Name", 120)), {"137 pis f7 120 'Name'"}},
+        {PI_DO(list.removeHeader(0)), {"138 pi f7 0"}},
+        {PI_DO(list.setSelectionMode(PIList::MULTIPLE_SELECTION)), {"167 all i[0,1] p[f7]"}},
+        {PI_RET(list.getSelectionMode()), {"167 all i[1,0] p[f7]"}, "0", element(1, 2), "2"},
+    });
+    pitest::append(ops, &progress, false, {
+        {PI_DO(progress.show()), {"162 all i[1] p[f7]"}},
+        {PI_DO(progress.hide()), {"162 all i[2] p[f7]"}},
+        {PI_DO(progress.runWhileEvents()), {"162 all i[3] p[f7]"}},
+        {PI_RET(progress.isCanceled()), {"162 all i[4,0] p[f7]"}, "false", setInt1(2), "true"},
+        {PI_RET(progress.maximum()), {"162 all i[5,0] p[f7]"}, "0", setInt1(100), "100"},
+        {PI_RET(progress.value()), {"162 all i[6,0] p[f7]"}, "0", setInt1(30), "30"},
+        {PI_DO(progress.setMaximum(100)), {"162 all i[7,100] p[f7]"}},
+        {PI_DO(progress.setValue(30)), {"162 all i[8,30] p[f7]"}},
+        {PI_DO(progress.setLabelText("Step 2")), {"162 all i[9] s['Step 2'] p[f7]"}},
+    });
+    // An icon load replaces the handle and answers whether it failed.
+    pitest::append(ops, nullptr, false, {
+        {PI_RET(loadedBy(loaded.loadByFilename("a.png", false))), {"158 all i[2,0] s['a.png']"}, "10",
+         returns(fake<4>()), "0f4"},
+        {PI_RET(loadedBy(loaded.loadGIFByArray(kImage, true))), {"158 all i[3,1] p[image]"}, "10", returns(fake<5>()),
+         "0f5"},
+        {PI_RET(loadedBy(loaded.loadBMPByArray(kImage, false))), {"158 all i[4,0] p[image]"}, "10", returns(fake<4>()),
+         "0f4"},
+        {PI_RET(loadedBy(loaded.loadPNGByArray(kImage, true))), {"158 all i[5,1] p[image]"}, "10", returns(fake<5>()),
+         "0f5"},
+        {PI_DO(grabMouse()), {"155 all i[0]"}},
+        {PI_DO(ungrabMouse()), {"155 all i[1]"}},
         {"translateCoordsFromMainWindow",
          [this] {
              x = -5, y = -6;
@@ -403,10 +372,9 @@ GuiTable::GuiTable(PIIcon* shared) : icon(shared) {
          {"157 all i[0,10,20] p[x,y]"}, "-5,-6",
          writes([](Exchange& e) { *static_cast<int*>(e.pointerAt(0)) = 1, *static_cast<int*>(e.pointerAt(1)) = 2; }),
          "1,2"},
-        {"registry setValue", PI_DO(PIRegistry::setValue("key", "value")), {"101 pss 0 'key' 'value'"}, ""},
-        {"registry getValue", PI_RET(PIRegistry::getValue("key")), {"102 ps 0 'key'"}, "key", stringValue("blue"),
-         "blue"},
-    };
+        {PI_DO(PIRegistry::setValue("key", "value")), {"101 pss 0 'key' 'value'"}},
+        {PI_RET(PIRegistry::getValue("key")), {"102 ps 0 'key'"}, "key", stringValue("blue"), "blue"},
+    });
     // clang-format on
 }
 
@@ -530,7 +498,7 @@ TEST_F(Proxies, a_dialog_is_marked_shown_once_its_show_request_went_out_and_tab_
     PIDialogBox dialog;
     dialog.show();
     EXPECT_FALSE(dialog.wasShown) << "no handle, no request";
-    for (void* handle : {fake<7>(), static_cast<void*>(nullptr)}) {
+    for (void* handle : {fake<7>(), fake<7>(), static_cast<void*>(nullptr)}) {
         dialog.serverHandle = handle;
         dialog.show();
         EXPECT_TRUE(dialog.wasShown) << "never cleared";

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "api/PIFileDelegates.h"
 #include "hostsim/ServiceHost.h"
 #include "services/PIFileLocatorService.h"
 #include "services/PIServiceClient.h"
@@ -34,19 +35,20 @@ struct ServiceOps {
         pitest::name(&names, "names");
         // clang-format off
         ops = {
-            {"bind", PI_RET(client.bind("a/Service/1.0")), {"322 all i[0,1] s['a/Service/1.0'] p[client]"}, "1",
-             setInt1(0), "0"},
-            {"unbind", PI_RET(client.unbind("a/Service/1.0")), {"322 all i[1,1] s['a/Service/1.0'] p[client]"},
-             "1", setInt1(-5), "-5"},
-            {"registerSelf", PI_RET(service.registerSelf()), {"322 all i[2,1] p[service]"}, "1", setInt1(2), "2"},
-            {"unregisterSelf", PI_RET(service.unregisterSelf()), {"322 all i[3,1] p[service]"}, "1", setInt1(0),
+            {PI_RET(client.bind("a/Service/1.0")), {"322 all i[0,1] s['a/Service/1.0'] p[client]"}, "1", setInt1(0),
              "0"},
-            {"registerServiceType", PI_RET(PICommon::registerServiceType("TypeA", &service)),
-             {"322 all i[4,1] s['TypeA'] p[service]"}, "1", setInt1(0), "0"},
-            {"registerServiceType(null)", PI_RET(PICommon::registerServiceType("", nullptr)),
-             {"322 all i[4,1] s[''] p[0]"}, "1", setInt1(3), "3"},
-            {"getServiceNamesByServiceType", PI_RET(PICommon::getServiceNamesByServiceType("TypeB", &names)),
-             {"322 all i[5,1] s['TypeB'] p[names]"}, "1", setInt1(0), "0"},
+            {PI_RET(client.unbind("a/Service/1.0")), {"322 all i[1,1] s['a/Service/1.0'] p[client]"}, "1", setInt1(-5),
+             "-5"},
+            {PI_RET(service.registerSelf()), {"322 all i[2,1] p[service]"}, "1", setInt1(2), "2"},
+            {PI_RET(service.unregisterSelf()), {"322 all i[3,1] p[service]"}, "1", setInt1(0), "0"},
+            {PI_RET(PICommon::registerServiceType("TypeA", &service)), {"322 all i[4,1] s['TypeA'] p[service]"}, "1",
+             setInt1(0), "0"},
+            {PI_RET(PICommon::registerServiceType("", nullptr)), {"322 all i[4,1] s[''] p[0]"}, "1", setInt1(3), "3"},
+            {PI_RET(PICommon::getServiceNamesByServiceType("TypeB", &names)), {"322 all i[5,1] s['TypeB'] p[names]"},
+             "1", setInt1(0), "0"},
+            // A file locator service binds for its lifetime.
+            {PI_DO(ifc::FileLocatorService()), {"322 all i[0,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[&]",
+                                                 "322 all i[1,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[&]"}},
         };
         // clang-format on
     }
@@ -58,19 +60,6 @@ TEST_F(ServiceRequests, each_request_is_sent_as_tabled_and_returns_the_status_sl
     ServiceOps table;
     pitest::checkWithHost(table.ops);
     EXPECT_FALSE(table.client.isValid()) << "only the host's onServiceConnected connects";
-}
-
-TEST_F(ServiceRequests, a_file_locator_service_binds_for_its_lifetime) {
-    {
-        ifc::FileLocatorService locator;
-        pitest::name(&locator, "locator");
-        EXPECT_EQ(locator.getInterface(), nullptr);
-        EXPECT_EQ(pitest::sent(),
-                  pitest::Lines{"322 all i[0,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[locator]"});
-        testhost::clearRequests();
-    }
-    EXPECT_EQ(pitest::sent(),
-              pitest::Lines{"322 all i[1,1] s['" + ifc::FILE_LOCATOR_SERVICE_NAME + "'] p[locator]"});
 }
 
 class ServicesWithoutHost : public pitest::NoHost {};
@@ -136,8 +125,9 @@ TEST(ServiceNames, every_name_is_the_vendor_prefix_and_a_versioned_path) {
     for (const auto& [constant, path] : names) {
         EXPECT_EQ(*constant, std::string("com.karven") + path);
     }
-    EXPECT_EQ(PIKARVEN::OPT_APPEND + PIKARVEN::OPT_RELATIVETO + UTILS::CU_ANGLE_STRING_MIL,
-              "AppendRelativeTomils");
+    EXPECT_EQ(PIKARVEN::OPT_APPEND + PIKARVEN::OPT_RELATIVETO + UTILS::CU_ANGLE_STRING_MIL +
+                  PICommon::FileImportExportDelegate::APPEND + PICommon::FileExportDelegateV2::APPEND,
+              "AppendRelativeTomilsAppendAppend");
 }
 
 }  // namespace

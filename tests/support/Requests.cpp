@@ -119,11 +119,17 @@ Lines sent() {
     return lines;
 }
 
-testhost::Responder setInt1(int32_t value) {
-    return [value](testhost::Exchange& e) {
-        e.setInt(1, value);
+testhost::Responder writes(std::function<void(testhost::Exchange&)> body) {
+    return [body](testhost::Exchange& e) {
+        body(e);
         return nullptr;
     };
+}
+testhost::Responder setInt1(int32_t value) {
+    return writes([value](testhost::Exchange& e) { e.setInt(1, value); });
+}
+testhost::Responder setString0(std::string value) {
+    return writes([value](testhost::Exchange& e) { e.setString(0, value); });
 }
 
 std::string text(double value) { return number(value); }
@@ -135,6 +141,14 @@ void WithHost::SetUp() {
     ASSERT_EQ(g_FunctionMap, testhost::functionMap());
     g_This = kContext;
     testhost::reset();
+}
+
+void append(std::vector<Op>& ops, PIObject* proxy, bool needsHandle, std::vector<Op> rows) {
+    for (Op& row : rows) {
+        if (row.proxy == nullptr) row.proxy = proxy;
+        row.needsHandle = row.needsHandle || needsHandle;
+        ops.push_back(std::move(row));
+    }
 }
 
 void checkWithHost(const std::vector<Op>& ops) {

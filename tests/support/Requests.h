@@ -40,8 +40,11 @@ using Lines = std::vector<std::string>;
 // The requests received since the last clear, context lookups (code 16) left out.
 Lines sent();
 
-// Writes `value` into intVector[1].
+// Answers null after `body` wrote into the block; setInt1 writes `value`
+// into intVector[1], setString0 into strVector[0].
+testhost::Responder writes(std::function<void(testhost::Exchange&)> body);
 testhost::Responder setInt1(int32_t value);
+testhost::Responder setString0(std::string value);
 
 // The recording host is attached and answers nothing until told to; the
 // default context is kContext and no override is in force.
@@ -79,12 +82,14 @@ struct Op {
     const char* name;
     std::function<std::string()> call;
     Lines sent;
-    std::string preset;
+    std::string preset = {};
     testhost::Responder answer = {};
     std::string answered = {};
     PIObject* proxy = nullptr;
     bool needsHandle = false;
 };
+// Appends `rows`, made on `proxy` unless a row names its own.
+void append(std::vector<Op>& ops, PIObject* proxy, bool needsHandle, std::vector<Op> rows);
 void checkWithHost(const std::vector<Op>& ops);
 // Every request reported once per request and context lookup, or nothing
 // at all in debug/ignore mode, and every result its preset.
@@ -103,11 +108,11 @@ std::string text(Number value) {
 
 }  // namespace pitest
 
-// Row helpers for Op tables: a call whose result is `expr`, and one that
+// An Op's name and call: a call whose result is `expr`, and one that
 // returns nothing.
-#define PI_RET(...) [&] { return pitest::text(__VA_ARGS__); }
-#define PI_DO(...)            \
-    [&] {                     \
+#define PI_RET(...) #__VA_ARGS__, [&] { return pitest::text(__VA_ARGS__); }
+#define PI_DO(...) \
+#__VA_ARGS__, [&] {       \
         __VA_ARGS__;          \
         return std::string(); \
     }

@@ -21,14 +21,12 @@ std::string join(const std::vector<uint64_t>& ids) {
 template <typename... Args>
 void note(int slot, const char* name, const Args&... args) {
     std::ostringstream out;
-    out << slot << ' ' << name << '(';
+    out << std::boolalpha << slot << ' ' << name << '(';
     [[maybe_unused]] const char* separator = "";
     ((out << separator << args, separator = ", "), ...);
     out << ')';
     seen().push_back(out.str());
 }
-
-const char* flag(bool value) { return value ? "true" : "false"; }
 
 class HostEntityGui : public EntityGuiInterface {
 public:
@@ -36,7 +34,7 @@ public:
         note(2, "showGuiAndSelect", join(ids));
     }
     void selectIds(const std::vector<uint64_t>& ids) override { note(3, "selectIds", join(ids)); }
-    void setTreeView(bool useTreeView) override { note(4, "setTreeView", flag(useTreeView)); }
+    void setTreeView(bool useTreeView) override { note(4, "setTreeView", useTreeView); }
 };
 
 class HostFileLocator : public FileLocatorInterface {
@@ -51,30 +49,24 @@ public:
     }
 };
 
+// A getter answering `value` and its setter, from `slot`.
+#define HOST_PROPERTY(Type, get, Arg, set, slot, value)           \
+    Type get() const override { return note(slot, #get), value; } \
+    void set(Arg argument) override { note(slot + 1, #set, argument); }
+
 class HostFileWriter : public FileWriterInterface {
 public:
-    std::string fileName() const override { return note(2, "fileName"), "host.asi"; }
-    void setFileName(const std::string& fileName) override { note(3, "setFileName", fileName); }
-    double startTime() const override { return note(4, "startTime"), 1.5; }
-    void setStartTime(double startTime) override { note(5, "setStartTime", startTime); }
-    double endTime() const override { return note(6, "endTime"), 2.5; }
-    void setEndTime(double endTime) override { note(7, "setEndTime", endTime); }
-    bool showGui() const override { return note(8, "showGui"), true; }
-    void setShowGui(bool show) override { note(9, "setShowGui", flag(show)); }
-    int32_t filePath() const override { return note(10, "filePath"), 2; }
-    void setFilePath(int32_t type) override { note(11, "setFilePath", type); }
-    int32_t timeFormat() const override { return note(12, "timeFormat"), 3; }
-    void setTimeFormat(int32_t format) override { note(13, "setTimeFormat", format); }
-    bool isCullEnabled() const override { return note(14, "isCullEnabled"), true; }
-    void setCull(bool value) override { note(15, "setCull", flag(value)); }
-    double cullAngle() const override { return note(16, "cullAngle"), 45.5; }
-    void setCullAngle(double value) override { note(17, "setCullAngle", value); }
-    bool includeModels() const override { return note(18, "includeModels"), true; }
-    void setIncludeModels(bool value) override { note(19, "setIncludeModels", flag(value)); }
-    int32_t coordinateSystem() const override { return note(20, "coordinateSystem"), 4; }
-    void setCoordinateSystem(int32_t value) override { note(21, "setCoordinateSystem", value); }
-    bool getSaveExternalFiles() const override { return note(22, "getSaveExternalFiles"), true; }
-    void setSaveExternalFiles(bool value) override { note(23, "setSaveExternalFiles", flag(value)); }
+    HOST_PROPERTY(std::string, fileName, const std::string&, setFileName, 2, "host.asi")
+    HOST_PROPERTY(double, startTime, double, setStartTime, 4, 1.5)
+    HOST_PROPERTY(double, endTime, double, setEndTime, 6, 2.5)
+    HOST_PROPERTY(bool, showGui, bool, setShowGui, 8, true)
+    HOST_PROPERTY(int32_t, filePath, int32_t, setFilePath, 10, 2)
+    HOST_PROPERTY(int32_t, timeFormat, int32_t, setTimeFormat, 12, 3)
+    HOST_PROPERTY(bool, isCullEnabled, bool, setCull, 14, true)
+    HOST_PROPERTY(double, cullAngle, double, setCullAngle, 16, 45.5)
+    HOST_PROPERTY(bool, includeModels, bool, setIncludeModels, 18, true)
+    HOST_PROPERTY(int32_t, coordinateSystem, int32_t, setCoordinateSystem, 20, 4)
+    HOST_PROPERTY(bool, getSaveExternalFiles, bool, setSaveExternalFiles, 22, true)
     int write(int32_t format) override { return note(24, "write", format), 10 + format; }
 };
 
@@ -103,9 +95,7 @@ public:
     void setDirectory(const std::string& snapShotDir) override { note(2, "setDirectory", snapShotDir); }
     void setFileType(int32_t fileType) override { note(3, "setFileType", fileType); }
     void setFilename(const std::string& filename) override { note(4, "setFilename", filename); }
-    void setUseScenarioTime(bool useScenarioTime) override {
-        note(5, "setUseScenarioTime", flag(useScenarioTime));
-    }
+    void setUseScenarioTime(bool useScenarioTime) override { note(5, "setUseScenarioTime", useScenarioTime); }
     void setTimerIntervalSeconds(int intervalSeconds) override {
         note(6, "setTimerIntervalSeconds", intervalSeconds);
     }
@@ -113,14 +103,10 @@ public:
     void startSnapShotTimer() override { note(8, "startSnapShotTimer"); }
     void stopSnapShotTimer() override { note(9, "stopSnapShotTimer"); }
     int setPlotTabActive(const std::string& name, bool active) override {
-        return note(10, "setPlotTabActive", name, flag(active)), 31;
+        return note(10, "setPlotTabActive", name, active), 31;
     }
-    int setSaveCurrentPlotTab(bool save) override {
-        return note(11, "setSaveCurrentPlotTab", flag(save)), 32;
-    }
+    int setSaveCurrentPlotTab(bool save) override { return note(11, "setSaveCurrentPlotTab", save), 32; }
 };
-
-void* g_callResult = nullptr;
 
 class RecordingMap : public Functor__ {
 public:
@@ -130,7 +116,7 @@ public:
     }
     void* Call(void* context, int32_t code, void* data) override {
         mapCalls().push_back({1, context, code, data});
-        return code == 16 ? nullptr : g_callResult;
+        return nullptr;
     }
 };
 
@@ -164,8 +150,6 @@ std::vector<MapCall>& mapCalls() {
     static std::vector<MapCall> calls;
     return calls;
 }
-
-void setCallResult(void* result) { g_callResult = result; }
 
 void* callMap(void* map, int slot, void* context, int32_t code, void* data) {
     auto* functor = static_cast<Functor__*>(map);
@@ -223,11 +207,9 @@ void deleteExport(void* delegate) { delete static_cast<PICommon::FileExportDeleg
 
 void deleteProxy(void* proxy) { delete static_cast<PIObject*>(proxy); }
 
+// The host knows the page only as a proxy: a PIObject at the same address.
 void* newPage(const void* factory, void* handle, bool owns) {
-    PIGUI::PIVerticalFrame* page =
-        static_cast<const PIGUI::PIVerticalFrameFactory*>(factory)->newVerticalFrame(handle, owns);
-    // The host knows the page only as a proxy: a PIObject at the same address.
-    return page;
+    return static_cast<const PIGUI::PIVerticalFrameFactory*>(factory)->newVerticalFrame(handle, owns);
 }
 
 void* serverHandleOf(const void* proxy) { return static_cast<const PIObject*>(proxy)->serverHandle; }

@@ -25,8 +25,7 @@ enum class Service { EntityGui, FileLocator, FileWriter, Signal, SnapShot };
 CONTRACTHOST_API void* newService(Service service);
 CONTRACTHOST_API void deleteService(void* iface);
 
-// The host's function map. Each call is recorded with its slot; Call
-// answers `callResult` for every code but the context lookup (16).
+// The host's function map: each call recorded with its slot, answered null.
 struct MapCall {
     int slot;
     const void* context;
@@ -35,7 +34,6 @@ struct MapCall {
 };
 CONTRACTHOST_API void* functionMap();
 CONTRACTHOST_API std::vector<MapCall>& mapCalls();
-CONTRACTHOST_API void setCallResult(void* result);
 // Calls slot 0 or 1 of a function map through the host's declaration.
 CONTRACTHOST_API void* callMap(void* map, int slot, void* context, int32_t code, void* data);
 

@@ -60,31 +60,25 @@ public:
     virtual std::vector<std::string> getModelTextures(const std::string& modelName) const = 0;  // 3
 };
 
+// A getter, and its setter in the next slot.
+#define CONTRACTHOST_PROPERTY(Type, get, Arg, set) \
+    virtual Type get() const = 0;                  \
+    virtual void set(Arg value) = 0;
+
 class FileWriterInterface : public PICommon::BindableInterface {
 public:
-    virtual std::string fileName() const = 0;                   // 2
-    virtual void setFileName(const std::string& fileName) = 0;  // 3
-    virtual double startTime() const = 0;                       // 4
-    virtual void setStartTime(double startTime) = 0;            // 5
-    virtual double endTime() const = 0;                         // 6
-    virtual void setEndTime(double endTime) = 0;                // 7
-    virtual bool showGui() const = 0;                           // 8
-    virtual void setShowGui(bool show) = 0;                     // 9
-    virtual int32_t filePath() const = 0;                       // 10
-    virtual void setFilePath(int32_t type) = 0;                 // 11
-    virtual int32_t timeFormat() const = 0;                     // 12
-    virtual void setTimeFormat(int32_t format) = 0;             // 13
-    virtual bool isCullEnabled() const = 0;                     // 14
-    virtual void setCull(bool value) = 0;                       // 15
-    virtual double cullAngle() const = 0;                       // 16
-    virtual void setCullAngle(double value) = 0;                // 17
-    virtual bool includeModels() const = 0;                     // 18
-    virtual void setIncludeModels(bool value) = 0;              // 19
-    virtual int32_t coordinateSystem() const = 0;               // 20
-    virtual void setCoordinateSystem(int32_t value) = 0;        // 21
-    virtual bool getSaveExternalFiles() const = 0;              // 22
-    virtual void setSaveExternalFiles(bool value) = 0;          // 23
-    virtual int write(int32_t format) = 0;                      // 24
+    CONTRACTHOST_PROPERTY(std::string, fileName, const std::string&, setFileName)   // 2, 3
+    CONTRACTHOST_PROPERTY(double, startTime, double, setStartTime)                  // 4, 5
+    CONTRACTHOST_PROPERTY(double, endTime, double, setEndTime)                      // 6, 7
+    CONTRACTHOST_PROPERTY(bool, showGui, bool, setShowGui)                          // 8, 9
+    CONTRACTHOST_PROPERTY(int32_t, filePath, int32_t, setFilePath)                  // 10, 11
+    CONTRACTHOST_PROPERTY(int32_t, timeFormat, int32_t, setTimeFormat)              // 12, 13
+    CONTRACTHOST_PROPERTY(bool, isCullEnabled, bool, setCull)                       // 14, 15
+    CONTRACTHOST_PROPERTY(double, cullAngle, double, setCullAngle)                  // 16, 17
+    CONTRACTHOST_PROPERTY(bool, includeModels, bool, setIncludeModels)              // 18, 19
+    CONTRACTHOST_PROPERTY(int32_t, coordinateSystem, int32_t, setCoordinateSystem)  // 20, 21
+    CONTRACTHOST_PROPERTY(bool, getSaveExternalFiles, bool, setSaveExternalFiles)   // 22, 23
+    virtual int write(int32_t format) = 0;                                          // 24
 };
 
 // A payload: the destructor pair only.
