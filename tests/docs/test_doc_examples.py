@@ -1,23 +1,12 @@
-"""Every code block of README.md and docs/**/*.md is checked or run, the
-guide's examples print what it says, and the request-code reference is up to
-date.
-
-A marker on the line before a block (blank lines aside):
-    <!-- example: PATH -->    the block is an exact copy of PATH (from the
-                              repository), which a test under tests/ (or a
-                              test_*.py under examples/) names: its path,
-                              file name, Python module or C++ program.
-    <!-- run: karven-sim -->  the ```python block runs in karven-sim.
-Unmarked ```python blocks run with the module's Python in an empty folder
-(status 0), and type-check; ```cpp blocks compile (syntax only) after every
-header, as a function body unless they have #include or main(). Other
-blocks are commands or output (tests/install runs the compiled-plug-in
-guide's ```sh blocks).
-
-Environment (tests/CMakeLists.txt): PI_DOCS_PYTHON ("python|module dir"),
-PI_CXX, PI_EXAMPLES_BIN, KARVEN_SIM, KARVEN_SIM_LIBRARY, KARVEN_TESTHOST.
+"""Every code block of README.md and docs/**/*.md is checked or run. A marker
+on the line before a block: `<!-- example: PATH -->`, the block is an exact
+copy of PATH, which a test names; `<!-- run: karven-sim -->`, the ```python
+block runs in karven-sim. Unmarked ```python blocks run in an empty folder and
+type-check; ```cpp blocks compile, as a function body unless they have
+#include or main(). tests/install runs the compiled-plug-in guide's ```sh.
 """
 
+import collections
 import glob
 import os
 import re
@@ -39,10 +28,7 @@ sys.path.insert(0, os.path.join(ROOT, 'tools'))
 import gen_request_reference  # noqa: E402
 
 
-class Block:
-    def __init__(self, document, line, language, text, marker):
-        self.document, self.line, self.language, self.text, self.marker = document, line, language, text, marker
-
+class Block(collections.namedtuple('Block', 'document line language text marker')):
     def where(self):
         return '%s:%d' % (self.document, self.line)
 
@@ -54,29 +40,23 @@ def blocks(document, text):
     """The fenced blocks of a Markdown text (indentation of the fence taken
     off), each with the marker before it; a marker that no block follows is
     a block of language None."""
-    found, marker, marker_line, i = [], None, 0, 0
-    lines = text.split('\n')
+    found, marker, marker_line, lines, i = [], None, 0, text.split('\n') + ['end'], 0
     while i < len(lines):
-        line, fence, marked = lines[i], FENCE.match(lines[i]), MARKER.match(lines[i].strip())
+        fence, marked = FENCE.match(lines[i]), MARKER.match(lines[i].strip())
+        if marker is not None and not fence and (marked or lines[i].strip()):
+            found.append(Block(document, marker_line, None, '', marker))
+            marker = None
         if marked:
-            if marker is not None:
-                found.append(Block(document, marker_line, None, '', marker))
-            marker, marker_line = (marked.group(1), marked.group(2)), i + 1
+            marker, marker_line = marked.groups(), i + 1
         elif fence:
             indent, ticks, language = fence.groups()
-            opening, body = i + 1, []
-            i += 1
-            while i < len(lines) and not lines[i].strip().startswith(ticks):
+            opening, body, i = i + 1, [], i + 1
+            while i < len(lines) - 1 and not lines[i].strip().startswith(ticks):
                 body.append(lines[i][len(indent):] if lines[i].startswith(indent) else lines[i])
                 i += 1
             found.append(Block(document, opening, language, '\n'.join(body) + '\n', marker))
             marker = None
-        elif line.strip() and marker is not None:
-            found.append(Block(document, marker_line, None, '', marker))
-            marker = None
         i += 1
-    if marker is not None:
-        found.append(Block(document, marker_line, None, '', marker))
     return found
 
 
@@ -209,8 +189,8 @@ class Documentation(unittest.TestCase):
                     self.assertEqual(result.returncode, 0, result.stderr)
 
 
-NO_HOST = ('Invalid Plug-in API Support Function Map.  Plug-in API calls are being made outside of the '
-           'context of a loaded plug-in.\nAPI service request has not been processed.\n')
+sys.path.insert(0, os.path.join(ROOT, 'tests', 'python'))
+from support import NO_HOST_MESSAGE as NO_HOST  # noqa: E402
 DEBUG_IGNORE = ('Turning on debug/ignore mode.  Plug-in API effectively disabled.\nThis is typically done for '
                 'testing Python scripts and should be avoided\nin real applications.  When used for testing, any '
                 'compile errors below\nthis line are likely a problem.\n' + '-' * 72 + '\n')

@@ -1,8 +1,5 @@
-"""An installed copy (the fixture has installed the build into KARVEN_PREFIX)
-used as a plug-in author uses it: plug-ins built with find_package and with
-pkg-config alone, every command of the compiled-plug-in guide, two plug-ins
-in one installed karven-sim, the installed Python modules. Each test works
-in a temporary folder of its own, with nothing of the build tree in sight."""
+"""The copy installed into KARVEN_PREFIX, used as a plug-in author uses it,
+in a folder of its own with nothing of the build tree in sight."""
 
 import glob
 import json
@@ -40,8 +37,7 @@ def environment(**extra):
     return dict({k: v for k, v in os.environ.items() if not k.startswith(('KARVEN_', 'PYTHON'))}, **extra)
 
 
-def strong_symbols(command):
-    """The names an nm command lists as defined code or data (not weak)."""
+def strong_symbols(command):  # defined code or data, not weak
     return {fields[2] for fields in (line.split() for line in run(command).splitlines())
             if len(fields) == 3 and fields[1] in 'TDBR'}
 
@@ -54,8 +50,7 @@ class Installed(unittest.TestCase):
         self.addCleanup(shutil.rmtree, self.work, ignore_errors=True)
 
     def assert_plugin_works(self, plugin, test_program):
-        """None of the library's own symbols is exported by the plug-in, and
-        its C++ test passes with the installed simulated host."""
+        # The plug-in exports none of the library's symbols; its test passes.
         library = strong_symbols(['nm', '--defined-only', LIBRARY])
         self.assertIn('g_This', library)
         self.assertEqual(sorted(strong_symbols(['nm', '-D', '--defined-only', plugin]) & library), [], plugin)
@@ -76,7 +71,6 @@ class Installed(unittest.TestCase):
 class FindPackage(Installed):
 
     def test_the_imported_target_carries_the_flags_the_host_needs(self):
-        # A project asking for C++14 still compiles the plug-in as C++17.
         build = os.path.join(self.work, 'build')
         self.cmake(PROJECT, build, '-DCMAKE_CXX_STANDARD=14')
         with open(os.path.join(build, 'CMakeFiles', 'hello_plugin.dir', 'flags.make')) as f:
@@ -109,8 +103,6 @@ class PkgConfig(Installed):
                                  os.path.join(self.work, 'hello_plugin_test'))
 
     def test_the_installed_headers_compile_together_and_each_refuses_the_other_string_abi(self):
-        # Each public header includes only installed headers, guards against
-        # a second inclusion, and stops a build without the string-ABI flag.
         include_dir = os.path.join(PREFIX, 'include', 'karven-plugin-interfaces')
         headers = sorted(os.path.relpath(h, include_dir)
                          for h in glob.glob(os.path.join(include_dir, '**', '*.h'), recursive=True))
@@ -178,7 +170,6 @@ class Guide(Installed):
                              env=environment(CXX=os.environ['KARVEN_CXX']))
                 if printed is not None:
                     self.assertEqual(re.sub(r'0x[0-9a-f]+', '0x…', output), printed.text)
-        # What the guide built: with find_package (and the plug-in's test), with pkg-config.
         self.assert_plugin_works(os.path.join(self.work, 'build', 'libhello_plugin.so'),
                                  os.path.join(self.work, 'build', 'hello_plugin_test'))
         self.assert_plugin_works(os.path.join(self.work, 'hello_plugin.so'), None)
@@ -193,7 +184,6 @@ class Python(Installed):
             yield python, version, os.path.join(PREFIX, 'lib', 'python' + version, 'site-packages')
 
     def test_every_interpreter_imports_its_installed_modules_and_binds(self):
-        # The installed helper finds the installed libkarven_sim.so by itself.
         script = ('import os, karven_sim\nhost = karven_sim.start()\nimport PluginInterfaces as P, _PluginInterfaces\n'
                   'for module in (P, _PluginInterfaces, karven_sim):\n    print(os.path.dirname(module.__file__))\n'
                   'client = P.SignalClient()\nprint(client.bind(P.cvar.SIGNAL_SERVICE_NAME), client.isValid())\n'
@@ -208,8 +198,7 @@ class Python(Installed):
 
     @unittest.skipUnless(shutil.which('mypy'), 'mypy is not installed')
     def test_a_type_checker_in_a_virtual_environment_finds_the_stubs(self):
-        # The prefix's site-packages seen from a virtual environment (a .pth
-        # file); mypy refuses the lines 7 to 9 and nothing else.
+        # Through a .pth file; mypy refuses the lines 7 to 9 and nothing else.
         with open(os.path.join(self.work, 'typed.py'), 'w') as f:
             f.write(textwrap.dedent('''
                 import PluginInterfaces as P

@@ -1,6 +1,4 @@
-"""The simulated host in-process, as a plug-in author's own tests use it:
-each of its calls once (what the host does with them is the simulator's own
-tests' matter)."""
+"""The simulated host in-process, as a plug-in author's tests use it: each of its calls once."""
 
 import ctypes
 import os
@@ -67,8 +65,7 @@ class SimulatedHost(unittest.TestCase):
 
     def test_a_million_signals_hold_memory_flat(self):
         signals = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME).getInterface()
-        # Under AddressSanitizer the bytes in use: freed memory waits in its
-        # quarantine and keeps the resident size growing.
+        # Under AddressSanitizer the bytes in use: its quarantine keeps the resident size growing.
         in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
         if in_use is not None:
             in_use.restype = ctypes.c_size_t
@@ -118,7 +115,7 @@ class SimulatedHost(unittest.TestCase):
 
     @unittest.skipUnless(PLUGIN_PATH, 'KARVEN_SIM_PLUGIN is not set')
     def test_application_events_reach_a_compiled_plugin(self):
-        plugin = ctypes.CDLL(PLUGIN_PATH)  # the sample plug-in of the tests
+        plugin = ctypes.CDLL(PLUGIN_PATH)
         plugin.sample_plugin_add_timeout.restype = plugin.sample_plugin_show_dialog.restype = ctypes.c_void_p
         plugin.sample_plugin_open_file.restype = ctypes.c_char_p
         plugin.sample_plugin_open_file.argtypes = plugin.sample_plugin_show_dialog.argtypes = [ctypes.c_char_p]

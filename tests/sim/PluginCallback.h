@@ -12,8 +12,7 @@
 
 namespace simtest {
 
-// Records each call's source (for an action, a copy of the name it points
-// to), then runs `body` (if any).
+// Records each call (for an action, a copy of its name), then runs `body`.
 class Callback : public FunctorTwoParams__ {
 public:
     explicit Callback(std::function<void(void*)> body = {}, bool action = false)

@@ -1,7 +1,5 @@
-// A compiled plug-in for the Python tests of the simulated host: it attaches
-// to the host in the process and makes its requests through the library;
-// Python drives it with ctypes. What it is called back for it reports with
-// debugPrint, so that the host's state shows it.
+// A compiled plug-in for the Python tests of the simulated host, driven with
+// ctypes; it reports what it is called back for with debugPrint.
 
 #include <memory>
 #include <string>
@@ -22,17 +20,10 @@
 
 namespace {
 
-// Made when first used, after the host started; time-out callbacks live as
-// long as the plug-in.
-simtest::Callback& countAction() {
-    static simtest::Callback action = simtest::actionCallback(
-        [](void* name) { PICommon::debugPrint(std::string(static_cast<const char*>(name)) + " ran"); });
-    return action;
-}
-std::vector<std::unique_ptr<simtest::Callback>>& timeoutCallbacks() {
-    static std::vector<std::unique_ptr<simtest::Callback>> callbacks;
-    return callbacks;
-}
+// The callbacks live as long as the plug-in.
+simtest::Callback countAction = simtest::actionCallback(
+    [](void* name) { PICommon::debugPrint(std::string(static_cast<const char*>(name)) + " ran"); });
+std::vector<std::unique_ptr<simtest::Callback>> timeoutCallbacks;
 
 // A text field and an OK button whose callback prints "OK: " and the text.
 struct SampleDialog {
@@ -42,47 +33,38 @@ struct SampleDialog {
     PIGUI::PITextField field{&frame, 20, nullptr};
     PIGUI::PIButton ok{&frame, "OK", &onOk};
 };
-std::unique_ptr<SampleDialog>& sampleDialog() {
-    static std::unique_ptr<SampleDialog> dialog;
-    return dialog;
-}
+std::unique_ptr<SampleDialog> sampleDialog;
 
 }  // namespace
 
-// Attaches to the host and creates the action "Sample.Count"; returns the
-// status of createAction.
+// Attaches and creates the action "Sample.Count": createAction's status.
 SAMPLE_API int sample_plugin_load(void) {
     _initializePluginFunctionMap();
-    return PICommon::createAction("Sample.Count", "Count the runs", &countAction());
+    return PICommon::createAction("Sample.Count", "Count the runs", &countAction);
 }
 
-// How often the host ran "Sample.Count".
-SAMPLE_API int sample_plugin_action_runs(void) { return countAction().runs(); }
-
-// A time-out whose callback prints "time-out INTERVAL fired"; returns its handle.
+// A time-out whose callback prints "time-out INTERVAL fired".
 SAMPLE_API void* sample_plugin_add_timeout(int interval) {
     const std::string text = "time-out " + std::to_string(interval) + " fired";
-    timeoutCallbacks().push_back(
+    timeoutCallbacks.push_back(
         std::make_unique<simtest::Callback>([text](void*) { PICommon::debugPrint(text); }));
-    return PICommon::createTimeout(interval, timeoutCallbacks().back().get());
+    return PICommon::createTimeout(interval, timeoutCallbacks.back().get());
 }
 
-// The path chosen in the host's load dialog titled `title` ("" when
-// cancelled), valid until the next call.
+// The path chosen in a load dialog ("" when cancelled), valid until the next call.
 SAMPLE_API const char* sample_plugin_open_file(const char* title) {
     static std::string chosen;
     chosen = PICommon::showFileLoadDialog(title, "", "*", "All files", false, nullptr, "sample");
     return chosen.c_str();
 }
 
-// Builds the sample dialog anew with `text` in its field and shows it;
-// returns the OK button's handle.
+// Shows the sample dialog anew with `text` in its field: the OK button's handle.
 SAMPLE_API void* sample_plugin_show_dialog(const char* text) {
-    sampleDialog().reset();
-    sampleDialog() = std::make_unique<SampleDialog>();
-    sampleDialog()->field.setValue(std::string(text));
-    sampleDialog()->dialog.show();
-    return sampleDialog()->ok.serverHandle;
+    sampleDialog.reset();
+    sampleDialog = std::make_unique<SampleDialog>();
+    sampleDialog->field.setValue(std::string(text));
+    sampleDialog->dialog.show();
+    return sampleDialog->ok.serverHandle;
 }
 
-SAMPLE_API void sample_plugin_close_dialog(void) { sampleDialog().reset(); }
+SAMPLE_API void sample_plugin_close_dialog(void) { sampleDialog.reset(); }

@@ -1,6 +1,5 @@
-// The simulated host's state through the library's own calls: each test
-// starts the simulator, attaches the library to it and works in a folder of
-// its own (made when it first needs a file), removed afterwards.
+// The simulated host's state through the library's own calls; each test has
+// a fresh simulator and a folder of its own, removed afterwards.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -110,15 +109,6 @@ protected:
     }
     std::string key(const std::string& action, int index) {
         return unparseAccelerator(getHotKey(action, index));
-    }
-    // The node of `handle` in the GUI tree, depth first.
-    static const karvensim::WidgetNode* find(const std::vector<karvensim::WidgetNode>& nodes,
-                                             const void* handle) {
-        for (const auto& n : nodes) {
-            if (n.handle == handle) return &n;
-            if (const auto* inner = find(n.children, handle)) return inner;
-        }
-        return nullptr;
     }
 
 private:
@@ -266,9 +256,9 @@ TEST_F(Sim, the_application_keeps_what_the_plugin_sends) {
          S((state().networkEnabled = false, isNetworkEnabled()), "false"),
          S((state().identity.pluginVersionNumbers = {2, 3, 4}, getApplicationPluginVersionBuildNumber()),
            "20304")});
-    const void* objects[] = {getPluginToolbar(), getPluginMenuPane(), getApplication(), getMainWindow()};
-    EXPECT_EQ((std::set<const void*>(std::begin(objects), std::end(objects)).size()), 4u);
-    EXPECT_EQ(getMainWindow(), objects[3]);
+    const std::set<const void*> objects{getPluginToolbar(), getPluginMenuPane(), getApplication(),
+                                        getMainWindow()};
+    EXPECT_EQ(objects.size(), 4u);
     EXPECT_EQ(getPluginToolbar(), gui().pluginToolbar());
 
     notify("Lost", NotifySeverity(3), "Radar");
@@ -409,10 +399,7 @@ TEST_F(Sim, widgets_form_a_tree_keep_their_state_and_take_clicks) {
            "01"),
          S((tabs.addTab("One"), tabs.numTabs()), "1")});
     PILabel onPage(tabs.addTab("Two"), "on the page");
-    const void* gone = label->serverHandle;
-    label.reset();
-    EXPECT_EQ(find(gui().tree(), gone), nullptr);
-    EXPECT_EQ(karvensim::Simulator::running()->stateJson().find("gone soon"), std::string::npos);
+    label.reset();  // gone from the tree below
 
     using G = karvensim::Gui;
     const struct {

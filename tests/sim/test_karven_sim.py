@@ -1,6 +1,5 @@
-"""karven-sim from the command line: one table of command lines, each run in a
-fresh folder, with what it must print; then the examples' stored traces and
-SIGINT."""
+"""karven-sim from the command line: a table of command lines and what they
+print, the examples' stored traces, SIGINT."""
 
 import json
 import os
@@ -23,8 +22,7 @@ TRACES = os.path.join(HERE, 'traces')
 
 
 def run(*arguments, script=None, files=None, timeout=60):
-    """Runs karven-sim in a fresh folder; `script` (a text) is written to a
-    file given as the last argument, `files` (name: text) into the folder."""
+    """karven-sim in a fresh folder holding `files`, `script` its last argument."""
     with tempfile.TemporaryDirectory() as directory:
         files = dict(files or {}, **({'plugin.py': script} if script is not None else {}))
         for name, text in files.items():
@@ -57,8 +55,7 @@ ECHO = '''
     for name in ('ping', 'boom'):
         client.getInterface().addCallback(name, echo)
 '''
-# Loads the compiled sample plug-in: the action "Sample.Count", two
-# time-outs, a load dialog shown twice.
+# The compiled sample plug-in: the action "Sample.Count", two time-outs, two dialogs.
 SAMPLE = '''
     import ctypes, os
     plugin = ctypes.CDLL(os.environ['KARVEN_SIM_PLUGIN'])
@@ -69,8 +66,7 @@ SAMPLE = '''
     for title in (b'first', b'second'):
         print('chosen', plugin.sample_plugin_open_file(title).decode() or '(cancelled)')
 '''
-# Modules for `karven-sim test`: the host is fresh in each module and after
-# host.restart(); module a leaves a client bound.
+# For `karven-sim test`: module a leaves a client bound, b finds a fresh host.
 MODULES = {
     'test_a.py': '''
         import unittest
@@ -114,8 +110,7 @@ TIMED_OUT = r'\Akarven-sim: \S+/plugin.py timed out after 0.5 s, at \S+/plugin.p
 NEEDS = "karven-sim: option '%s' needs a value\n"
 SECONDS = "karven-sim: option '--timeout' needs a number of seconds above 0\n"
 
-# Arguments, script, files, exit status, patterns searched in stdout and in
-# stderr (None: stdout empty).
+# Arguments, script, files, exit status, patterns in stdout (None: empty) and stderr.
 CASES = [
     ([os.path.join(EXAMPLES, 'signals_plugin.py')], None, None, 0,
      [has('append-data listener received com.karven/PluginClient/SignalService/AppendData/1.0\n'),
@@ -128,10 +123,9 @@ CASES = [
       has('"writes": [{"format": 1, "fileName": "out.zip"}]'), has('"endTime": 3600')], []),
     (['--quiet', '--fire-signal', 'ping', '--fire-signal', 'other'], ECHO, None, 0,
      [exactly('got ping\nkarven-sim: fired ping: 1 callback\nkarven-sim: fired other: 0 callbacks\n')], []),
-    (['--quiet', '--fire-signal', 'boom'], ECHO, None, 1, [], [has('RuntimeError: callback failed on boom')]),
+    (['--quiet', '--fire-signal', 'boom'], ECHO, None, 1, [],
+     [r'\ATraceback[\s\S]*\nRuntimeError: callback failed on boom\n\Z']),
     (['--quiet'], 'import sys\nprint(sys.argv[1:])\nsys.exit(3)\n', None, 3, [exactly('[]\n')], []),
-    (['--quiet'], 'import PluginInterfaces as P\nP.StringVector()[5]\n', None, 1, [],
-     [r'\ATraceback[\s\S]*\nIndexError: index out of range\n\Z']),
     (['--quiet'], 'import _PluginInterfaces as m\nprint(m.PIRGB(1, 2, 3))\n', None, 0, [exactly('16909311\n')], []),
     (['--quiet', '--summary', '--run-action', 'Sample.Count', '--fire-timeouts', '--run-action', 'No.Such.Action',
       '--fire-timeouts', '--run-action', 'View.Redraw'], SAMPLE, None, 0,
@@ -170,9 +164,7 @@ CASES = [
           'line 4\n')]),
     # Usage.
     (['--help'], None, None, 0,
-     [r'\Ausage: karven-sim', has('\n       karven-sim test [--timeout SECONDS] [-v] [PATH...]\n')]
-     + [has('\n  ' + option) for option in ('--fire-signal NAME', '--run-action NAME', '--fire-timeouts',
-                                           '--dialog-answer PATH', '--timeout SECONDS')], []),
+     [r'\Ausage: karven-sim', has('\n       karven-sim test [--timeout SECONDS] [-v] [PATH...]\n')], []),
     (['--quiet', '--trace-json', '/nonexistent/dir/trace.json'], 'pass\n', None, 2, None,
      [has("karven-sim: cannot write '/nonexistent/dir/trace.json'")]),
 ] + [(arguments, None, None, 2, None, [r'\A' + re.escape(first_line)]) for arguments, first_line in [
@@ -206,9 +198,7 @@ class CommandLines(unittest.TestCase):
                     self.assertRegex(result.stderr, pattern)
 
     def test_the_examples_traces_match_the_stored_ones(self):
-        # tests/sim/traces/NAME.jsonl: the trace of examples/python/NAME.py,
-        # addresses made stable, each entry without its index (the order
-        # is the line's). KARVEN_SIM_STORE_TRACES=1 writes them anew.
+        # Addresses made stable, the index dropped; KARVEN_SIM_STORE_TRACES=1 stores them anew.
         for name, arguments in [('signals_plugin', []), ('export_plugin', ['out.zip']), ('watchlist_plugin', [])]:
             with self.subTest(name), tempfile.TemporaryDirectory() as directory:
                 trace = os.path.join(directory, 'trace.jsonl')
