@@ -213,14 +213,13 @@ TEST_F(ContractSlots, the_host_reaches_every_plug_in_object_at_its_slots) {
     // The wrapped delegate as the host reads it: the one pointer after the vtable.
     EXPECT_EQ(reinterpret_cast<void* const*>(static_cast<FileImportExportDelegate*>(adapter))[1],
               static_cast<FileExportDelegate*>(exporter));
-    EXPECT_EQ(
-        contracthost::importExportWithOptions(static_cast<FileImportExportDelegate*>(adapter), "g", options),
-        1);
-    contracthost::deleteImportExport(static_cast<FileImportExportDelegate*>(adapter));
     PICommon::FileExportDelegateAdapter wrapsNothing(nullptr);
-    EXPECT_EQ(contracthost::importExportWithOptions(static_cast<FileImportExportDelegate*>(&wrapsNothing),
-                                                    "h", options),
-              1);
+    for (FileImportExportDelegate* d : {static_cast<FileImportExportDelegate*>(adapter),
+                                        static_cast<FileImportExportDelegate*>(&wrapsNothing)}) {
+        EXPECT_EQ(contracthost::importExportWithOptions(d, "g", options), 1)
+            << "a version 1 delegate has none";
+    }
+    contracthost::deleteImportExport(static_cast<FileImportExportDelegate*>(adapter));
     auto* exporter2 = new Recorder<PICommon::FileExportDelegateV2>("e2");
     EXPECT_EQ(contracthost::exportWithOptions(static_cast<FileExportDelegate*>(exporter2), "d.kml", options),
               42);
