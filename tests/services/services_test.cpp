@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "api/PIFileDelegates.h"
 #include "hostsim/ServiceHost.h"
 #include "services/PIFileLocatorService.h"
@@ -72,36 +70,28 @@ TEST_F(ServicesWithoutHost, every_request_reports_the_missing_host_and_returns_1
     pitest::checkWithoutHost(table.ops, true);
 }
 
-class Connections : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testhost::reset();
-        _initializePluginFunctionMap();
-        host_ = std::make_unique<testhost::ServiceHost>();
-    }
-    void TearDown() override { host_.reset(); }
-    std::unique_ptr<testhost::ServiceHost> host_;
-};
+class Connections : public pitest::WithHost {};
 
 // The host calls the client through its own declaration of the client's
 // vtable; the client keeps an interface only when it really has its type.
 // (Every kind of client against a host declared apart: tests/contracts.)
 TEST_F(Connections, follows_the_connection_sequence_of_the_test_host) {
+    testhost::ServiceHost host;
     BasicClient<ifc::SignalInterface> client;
     EXPECT_EQ(client.bind(ifc::PREFSTOOL_SERVICE_NAME), 2) << "nobody published it";
     EXPECT_FALSE(client.isValid());
     ASSERT_EQ(client.bind(ifc::SIGNAL_SERVICE_NAME), 0);
-    EXPECT_EQ(client.getInterface(), &host_->signals);
+    EXPECT_EQ(client.getInterface(), &host.signals);
     testhost::ServiceHost::connect(&client, nullptr);
-    EXPECT_EQ(client.getInterface(), &host_->signals) << "a null connection keeps the interface";
-    testhost::ServiceHost::connect(&client, &host_->snapShot);
+    EXPECT_EQ(client.getInterface(), &host.signals) << "a null connection keeps the interface";
+    testhost::ServiceHost::connect(&client, &host.snapShot);
     EXPECT_EQ(client.getInterface(), nullptr)
         << "an object of another interface leaves the client unconnected";
-    testhost::ServiceHost::connect(&client, &host_->signals);
+    testhost::ServiceHost::connect(&client, &host.signals);
     EXPECT_EQ(client.unbind(ifc::SIGNAL_SERVICE_NAME), 0);
     EXPECT_FALSE(client.isValid()) << "the host disconnects at unbind";
 
-    host_->fileLocator.addFile(ifc::FileLocatorInterface::MODEL, "tank.ive", "/data/models/tank.ive");
+    host.fileLocator.addFile(ifc::FileLocatorInterface::MODEL, "tank.ive", "/data/models/tank.ive");
     ifc::FileLocatorService locator;
     ASSERT_NE(locator.getInterface(), nullptr);
     EXPECT_EQ(locator.getInterface()->locate(ifc::FileLocatorInterface::MODEL, "tank.ive"),
