@@ -190,10 +190,7 @@ class Documentation(unittest.TestCase):
 
 
 sys.path.insert(0, os.path.join(ROOT, 'tests', 'python'))
-from support import NO_HOST_MESSAGE as NO_HOST  # noqa: E402
-DEBUG_IGNORE = ('Turning on debug/ignore mode.  Plug-in API effectively disabled.\nThis is typically done for '
-                'testing Python scripts and should be avoided\nin real applications.  When used for testing, any '
-                'compile errors below\nthis line are likely a problem.\n' + '-' * 72 + '\n')
+from support import DEBUG_IGNORE_MESSAGE as DEBUG_IGNORE, NO_HOST_MESSAGE as NO_HOST  # noqa: E402
 SESSION = ('createAction: 0\nsetHotKey: 0\nhot key of Tracks.Refresh: Ctrl+Shift+T\naction Tracks.Refresh ran\n'
            'time-out created: yes\ntime-out fired\nfirst registration: 0\n'
            # The library deletes the refused delegate before the call returns,

@@ -17,6 +17,11 @@ TESTHOST_PATH = os.environ.get('KARVEN_TESTHOST', '')
 NO_HOST_MESSAGE = ('Invalid Plug-in API Support Function Map.  Plug-in API calls are being made outside of the '
                    'context of a loaded plug-in.\nAPI service request has not been processed.\n')
 
+DEBUG_IGNORE_MESSAGE = ('Turning on debug/ignore mode.  Plug-in API effectively disabled.\n'
+                        'This is typically done for testing Python scripts and should be avoided\n'
+                        'in real applications.  When used for testing, any compile errors below\n'
+                        'this line are likely a problem.\n' + '-' * 72 + '\n')
+
 VENDOR_PREFIX = 'com.karven'
 
 

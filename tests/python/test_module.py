@@ -180,11 +180,7 @@ class WithoutHost(unittest.TestCase):
                           support.NO_HOST_MESSAGE * 2))
 
     def test_debug_ignore_mode(self):
-        announcement = ('Turning on debug/ignore mode.  Plug-in API effectively disabled.\n'
-                        'This is typically done for testing Python scripts and should be avoided\n'
-                        'in real applications.  When used for testing, any compile errors below\n'
-                        'this line are likely a problem.\n' + '-' * 72 + '\n')
-        for call, out in [('m.__setDebugIgnore()', announcement), ('m.__setDebugIgnore(True)', '')]:
+        for call, out in [('m.__setDebugIgnore()', support.DEBUG_IGNORE_MESSAGE), ('m.__setDebugIgnore(True)', '')]:
             with self.subTest(call):
                 result = support.run('''
                     import _PluginInterfaces as m, PluginInterfaces as P
