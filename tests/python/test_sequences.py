@@ -4,7 +4,7 @@ overloads, argument errors and every access outside a vector."""
 import gc
 import unittest
 
-from support import argument_error as arg, assert_each_raises, overload_text, run
+from support import argument_error as arg, overload_text, run
 
 import _PluginInterfaces as m
 import PluginInterfaces as P
@@ -17,6 +17,13 @@ SV = 'std::vector< std::string >'
 UV = 'std::vector< unsigned long >'
 UID = 'std::vector< PIData::UniqueID_t >'
 SLICE_TYPE = 'slice indices must be integers or None or have an __index__ method'
+
+
+def constructor_forms(function, vector_type, declared_type):
+    """The text of a constructor call that matches none of its forms."""
+    forms = ('()', '(%s const &)' % vector_type, '(%s::size_type)' % declared_type,
+             '(%s::size_type,%s::value_type const &)' % (declared_type, declared_type))
+    return overload_text(function, *(vector_type + '::vector' + form for form in forms))
 
 
 def outcome(call):
@@ -83,28 +90,19 @@ class Vectors(unittest.TestCase):
                      lambda: U().resize(2**40, 3), lambda: v.insert(v.begin(), 2**64 - 1, 'x')):
             self.assertRaises(MemoryError, call)  # refused before allocating
 
-    def test_refused_construction_and_freed_vectors(self):
-        freed = S(ABC)
-        m.delete_StringVector(freed)
+    def test_refusals_leave_the_vector_unchanged(self):
         sv_ref = arg('new_StringVector', 1, SV + ' const &')
         uid_ref = arg('new_UniqueIDVector', 1, UID + ' const &')
-        forms = lambda f, t, o: overload_text(f, t + '::vector()', t + '::vector(%s const &)' % t,  # noqa: E731
-                                              t + '::vector(%s::size_type)' % o,
-                                              t + '::vector(%s::size_type,%s::value_type const &)' % (o, o))
-        assert_each_raises(self, [
-            (lambda: S(['ok', None]), TypeError, sv_ref), (lambda: S(['\ud800']), TypeError, sv_ref),
-            (lambda: U([-1]), TypeError, uid_ref),
-            (lambda: U(-1), TypeError, forms('new_UniqueIDVector', UID, UV)),
-            (lambda: S(-1), TypeError, forms('new_StringVector', SV, SV)),
-            (lambda: m.new_StringVector(1, 2, 3), TypeError, 'new_StringVector expected at most 2 arguments, got 3\n'
-             'Additional information:\n' + forms('new_StringVector', SV, SV)),
-            (lambda: freed.append('x'), TypeError, arg('StringVector_append', 1, SV + ' *')),
-            (lambda: m.delete_StringVector(freed), RuntimeError, "in method 'delete_StringVector', cannot release "
-             "ownership as memory is not owned for argument 1 of type '%s *'" % SV),
-        ])
-
-    def test_refusals_leave_the_vector_unchanged(self):
         cases = [
+            ('S(["ok", None])', TypeError, sv_ref), ('S(["\\ud800"])', TypeError, sv_ref),
+            ('U([-1])', TypeError, uid_ref),
+            ('U(-1)', TypeError, constructor_forms('new_UniqueIDVector', UID, UV)),
+            ('S(-1)', TypeError, constructor_forms('new_StringVector', SV, SV)),
+            ('m.new_StringVector(1, 2, 3)', TypeError, 'new_StringVector expected at most 2 arguments, '
+             'got 3\nAdditional information:\n' + constructor_forms('new_StringVector', SV, SV)),
+            ('freed.append("x")', TypeError, arg('StringVector_append', 1, SV + ' *')),
+            ('m.delete_StringVector(freed)', RuntimeError, "in method 'delete_StringVector', cannot release "
+             "ownership as memory is not owned for argument 1 of type '%s *'" % SV),
             ('v[3]', IndexError, 'index out of range'), ('v[-4]', IndexError, 'index out of range'),
             ('del v[-4]', IndexError, 'index out of range'),
             ('del v[::0]', ValueError, 'slice step cannot be zero'),
@@ -129,11 +127,21 @@ class Vectors(unittest.TestCase):
             ('v.erase(v.end(), v.begin())', ValueError, 'erase of a range that ends before it starts'),
             ('u[0:1] = [1, -1]', TypeError, arg('UniqueIDVector___setitem__', 3,
                                                 'std::vector< unsigned long,std::allocator< unsigned long > > const &')),
+            ('v.begin().incr(-1)', OverflowError, arg('SwigPyIterator_incr', 2, 'size_t')),
+            ('v.begin().distance(None)', ValueError,
+             arg('SwigPyIterator_distance', 2, 'swig::SwigPyIterator const &', null=True)),
+            ('m.SwigPyIterator___sub__(v.begin(), "x")', TypeError, overload_text(
+                'SwigPyIterator___sub__', 'swig::SwigPyIterator::operator -(ptrdiff_t) const',
+                'swig::SwigPyIterator::operator -(swig::SwigPyIterator const &) const')),
+            ('m.new_SwigPyIterator', AttributeError,
+             "module '_PluginInterfaces' has no attribute 'new_SwigPyIterator'"),
         ]
         for statement, error, message in cases:
             with self.subTest(statement):
-                v, u = S(ABC), U([1])
-                self.assertEqual(outcome(lambda: exec(statement, globals(), {'v': v, 'u': u})), (error, message))
+                v, u, freed = S(ABC), U([1]), S(ABC)
+                m.delete_StringVector(freed)
+                done = outcome(lambda: exec(statement, globals(), {'v': v, 'u': u, 'freed': freed}))
+                self.assertEqual(done, (error, message))
                 self.assertEqual((list(v), list(u)), (ABC, [1]))
         for name in ('pop', 'front', 'back', 'pop_back'):
             self.assertEqual(outcome(getattr(U(), name)), (IndexError, '%s from empty container' % name))
@@ -198,19 +206,6 @@ class Iterators(unittest.TestCase):
                         with self.assertRaises(RuntimeError) as raised:
                             a.distance(b)
                         self.assertIn("std::invalid_argument *", repr(raised.exception.args[0]))
-
-    def test_argument_errors(self):
-        it = S(ABC).begin()
-        assert_each_raises(self, [
-            (lambda: it.incr(-1), OverflowError, arg('SwigPyIterator_incr', 2, 'size_t')),
-            (lambda: it.distance(None), ValueError,
-             arg('SwigPyIterator_distance', 2, 'swig::SwigPyIterator const &', null=True)),
-            (lambda: m.SwigPyIterator___sub__(it, 'x'), TypeError, overload_text(
-                'SwigPyIterator___sub__', 'swig::SwigPyIterator::operator -(ptrdiff_t) const',
-                'swig::SwigPyIterator::operator -(swig::SwigPyIterator const &) const')),
-            (lambda: m.new_SwigPyIterator, AttributeError, "module '_PluginInterfaces' has no attribute "
-             "'new_SwigPyIterator'"),
-        ])
 
     def test_iterators_follow_their_vector(self):
         for make in (lambda v: v.iterator(), lambda v: v.rbegin(), lambda v: v.end() - 1):
