@@ -87,6 +87,16 @@ def host():
     return _host
 
 
+def bind(client_class, name, cleanup=None):
+    """A client of `client_class` bound to the service `name`, and its
+    interface; `cleanup` (addCleanup, addModuleCleanup) unbinds it later."""
+    client = client_class()
+    assert client.bind(name) == 0, name
+    if cleanup is not None:
+        cleanup(client.unbind, name)
+    return client, client.getInterface()
+
+
 def callback(function):
     """A SignalCallback of a Python subclass whose callback is function(name, data)."""
     import PluginInterfaces
@@ -102,10 +112,7 @@ class HostTest(unittest.TestCase):
         self.host.reset()
 
     def interface(self, client_class, name):
-        client = client_class()
-        self.assertEqual(client.bind(name), 0, name)
-        self.addCleanup(client.unbind, name)
-        return client.getInterface()
+        return bind(client_class, name, self.addCleanup)[1]
 
 
 PREAMBLES = {

@@ -21,10 +21,7 @@ def churn():
     gc.collect()
 
 
-def connected(name='SIGNAL_SERVICE_NAME', client_class='SignalClient'):
-    client = getattr(P, client_class)()
-    assert client.bind(getattr(P.cvar, name)) == 0, name
-    return client, client.getInterface()
+SIGNALS = P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME
 
 
 def recorder_class(received):
@@ -100,7 +97,7 @@ class StalePointers(unittest.TestCase):
     def test_a_director_lives_exactly_as_long_as_its_python_object(self):
         received = []
         Recorder = recorder_class(received)
-        client, signals = connected()
+        client, signals = support.bind(*SIGNALS)
         kept, disowned = Recorder(), Recorder()
         pointer = kept.this
         m.SignalCallback_callback(pointer, 'alive', None)
@@ -149,8 +146,8 @@ class HostTeardown(unittest.TestCase):
     def test_borrowed_interfaces_are_refused_and_callbacks_outlive_them_once_the_connection_ended(self):
         for end in ('unbind', 'host disconnects', 'host resets', 'client deleted'):
             with self.subTest(end=end):
-                client, signals = connected()
-                writer, files = connected('FILE_WRITER_SERVICE_NAME', 'FileWriterClient')
+                client, signals = support.bind(*SIGNALS)
+                writer, files = support.bind(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME)
                 self.assertIsNone(P.SignalInterface.dynamic_cast(files))
                 self.assertEqual(int(P.SignalInterface.dynamic_cast(signals).this), int(signals.this))
                 named, everything = self.Recorder(), self.Recorder()
@@ -180,15 +177,15 @@ class HostTeardown(unittest.TestCase):
                 self.assertEqual(self.received, [])
 
     def test_ending_the_last_connection_removes_what_was_registered_through_it(self):
-        first, signals = connected()
-        second, same = connected()
+        first, signals = support.bind(*SIGNALS)
+        second, same = support.bind(*SIGNALS)
         self.assertEqual(int(signals.this), int(same.this))
         callback = self.Recorder()
         signals.addCallback('x', callback)
         first.unbind(P.cvar.SIGNAL_SERVICE_NAME)
         self.assertEqual(same.fireCallbacks('x', None), 1, 'still held by the second client')
         second.unbind(P.cvar.SIGNAL_SERVICE_NAME)
-        third, again = connected()
+        third, again = support.bind(*SIGNALS)
         self.assertEqual((again.hasCallbacks('x'), again.fireCallbacks('x', None)), (False, 0))
         self.assertEqual(self.received, ['x'])
         third.unbind(P.cvar.SIGNAL_SERVICE_NAME)

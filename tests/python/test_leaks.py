@@ -80,7 +80,6 @@ def number(value):
 host = support.host()
 import _PluginInterfaces as m  # noqa: E402
 import PluginInterfaces as P  # noqa: E402
-clients = {}
 
 
 def setUpModule():
@@ -89,15 +88,8 @@ def setUpModule():
     host.add_model_texture('tank.ive', 'camo.png')
 
 
-def tearDownModule():
-    for name, client in clients.items():
-        client.unbind(name)
-
-
 def interface(client_class, name):
-    clients[name] = client_class()
-    assert clients[name].bind(name) == 0, name
-    return clients[name].getInterface()
+    return support.bind(client_class, name, unittest.addModuleCleanup)[1]
 
 
 def client_lifecycle(client_class, name, unbind):

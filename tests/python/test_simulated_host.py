@@ -21,15 +21,8 @@ class SimulatedHost(unittest.TestCase):
     def setUp(self):
         host.restart()
 
-    def interface(self, client_class, name):
-        client = client_class()
-        self.assertEqual(client.bind(name), 0)
-        self.addCleanup(client.unbind, name)
-        return client
-
     def test_the_trace_and_state_show_requests_calls_and_signals(self):
-        client = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME)
-        signals = client.getInterface()
+        client, signals = support.bind(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME, self.addCleanup)
         bind, = [e for e in host.trace() if e['name'] == 'PI_SERVERFUNC_SERVICES']
         self.assertEqual((bind['request']['block']['strs'], bind['request']['block']['ptrs'], bind['answered']['ints']),
                          ([P.cvar.SIGNAL_SERVICE_NAME], [int(client.this)], [0, 0]))
@@ -64,7 +57,7 @@ class SimulatedHost(unittest.TestCase):
         self.assertEqual([e['arguments']['name'] for e in host.trace()], ['c', 'd', 'e'])
 
     def test_a_million_signals_hold_memory_flat(self):
-        signals = self.interface(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME).getInterface()
+        signals = support.bind(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME, self.addCleanup)[1]
         # Under AddressSanitizer the bytes in use: its quarantine keeps the resident size growing.
         in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
         if in_use is not None:
@@ -84,8 +77,8 @@ class SimulatedHost(unittest.TestCase):
         self.assertEqual(len(host.trace()), host.history_limit())
 
     def test_scripted_answers_replace_the_service_until_forgotten(self):
-        writer = self.interface(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME).getInterface()
-        locator = self.interface(P.FileLocatorClient, P.cvar.FILE_LOCATOR_SERVICE_NAME).getInterface()
+        writer = support.bind(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME, self.addCleanup)[1]
+        locator = support.bind(P.FileLocatorClient, P.cvar.FILE_LOCATOR_SERVICE_NAME, self.addCleanup)[1]
         writer.setFileName('real.zip')
         host.script_answer('FileWriterInterface.fileName', 'scripted.zip')
         host.script_answer('FileLocatorInterface.getModelTextures', ['a.png', 'b.png'])
