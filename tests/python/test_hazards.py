@@ -64,16 +64,10 @@ class ObjectGraphs(unittest.TestCase):
         self.assertEqual((m.StringVector_size(v), list(v)), (1, ['a']))
 
     def test_impostors_are_refused(self):
-        class SwigPyObject:
-            pass
-
-        impostor = SwigPyObject()
-        holder = type('Holder', (), {})()
-        holder.this = impostor
+        # an impostor as an argument: test_services' pointer lookup
         impostors = (type('StringVector', (), {'__swig_destroy__': m.delete_UniqueIDVector}),
                      type('StringVector', (), {}))
-        for call in [lambda: m.StringVector_size(impostor), lambda: m.StringVector_size(holder),
-                     lambda: m.SignalClient_isValid(impostor), lambda: P.StringVector().this.append(impostor)] + [
+        for call in [lambda: P.StringVector().this.append(type('SwigPyObject', (), {})())] + [
                 (lambda klass=klass: m.StringVector_swigregister(klass))
                 for klass in impostors + (type('Other', (P.StringVector,), {}),)]:
             with self.subTest(call=call):

@@ -145,13 +145,12 @@ class PointerLookup(support.HostTest):
     gives, however its class answers that lookup."""
 
     def test_the_object_is_the_one_this_gives(self):
-        bound = P.EntityGuiClient()
-        bound.bind(P.cvar.DATABROWSER_SERVICE_NAME)
-        self.addCleanup(bound.unbind, P.cvar.DATABROWSER_SERVICE_NAME)
+        bound = support.bind(P.EntityGuiClient, P.cvar.DATABROWSER_SERVICE_NAME, self.addCleanup)[0]
+        impostor = type('SwigPyObject', (), {})()  # under the pointer object type's name
         no_init = {'__init__': lambda self: None}
         hook = lambda self, name: bound.this if name == 'this' else object.__getattribute__(self, name)  # noqa: E731
-        holder = type('Holder', (), {})()
-        holder.this = bound
+        holder, impostor_holder = type('Holder', (), {})(), type('Holder', (), {})()
+        holder.this, impostor_holder.this = bound, impostor
         for name, argument, valid in [
             ('a client of its own', P.EntityGuiClient(), False),
             ('a subclass instance of its own', type('Subclass', (P.EntityGuiClient,), {})(), False),
@@ -161,9 +160,14 @@ class PointerLookup(support.HostTest):
                                       dict(no_init, this=property(lambda self: bound.this)))(), True),
             ('an attribute hook', type('ThisHook', (P.EntityGuiClient,), dict(no_init, __getattribute__=hook))(), True),
             ('a proxy as this', holder, True),
+            ('an impostor of the pointer object', impostor, TypeError),
+            ('an impostor as this', impostor_holder, TypeError),
         ]:
             with self.subTest(name):
-                self.assertIs(m.EntityGuiClient_isValid(argument), valid)
+                if valid is TypeError:
+                    self.assertRaises(TypeError, m.EntityGuiClient_isValid, argument)
+                else:
+                    self.assertIs(m.EntityGuiClient_isValid(argument), valid)
 
 
 if __name__ == '__main__':
