@@ -72,9 +72,6 @@ class Stub:
     def decorators(function):
         return [d.id if isinstance(d, ast.Name) else d.attr for d in function.decorator_list]
 
-    def is_static(self, function):
-        return 'staticmethod' in self.decorators(function)
-
 
 def is_public(name):
     return not name.startswith('_') or name == '__setDebugIgnore'
@@ -145,7 +142,8 @@ class Stubs(unittest.TestCase):
                         self.assertEqual(self.stub.text(nodes[0].annotation), 'ClassVar[%s]' % type(value).__name__
                                          if value is not None else 'ClassVar[None]')
                     else:
-                        self.assertEqual(all(self.stub.is_static(f) for f in nodes), isinstance(value, staticmethod))
+                        static = ['staticmethod' in self.stub.decorators(f) for f in nodes]
+                        self.assertEqual(all(static), isinstance(value, staticmethod))
 
     def test_argument_counts_and_overloads(self):
         for name, function, overloads in self.callables():
