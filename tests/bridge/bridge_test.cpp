@@ -159,19 +159,14 @@ struct BlockRow {
     std::string filled;  // the fields the row sets, with the custom record
     std::string fresh;   // a block as constructed
 };
+// clang-format off
 #define PI_BLOCK(Class, kind, fill, filled, fresh) \
-    {                                              \
-        BlockKind::kind,                           \
-            [](bool f) {                           \
-                Class b;                           \
-                if (f) {                           \
-                    customOpts(b);                 \
-                    fill;                          \
-                }                                  \
-                handle(kCode, &b);                 \
-            },                                     \
-            filled, fresh                          \
-    }
+    {BlockKind::kind, [](bool f) {                 \
+         Class b;                                  \
+         if (f) customOpts(b), fill;               \
+         handle(kCode, &b);                        \
+     }, filled, fresh}
+// clang-format on
 const std::string kOpts = " opts[11,12,13,14,15,16,17,18,19]";
 
 TEST_F(Dispatch, every_block_class_reaches_the_host_with_its_fields_in_order) {

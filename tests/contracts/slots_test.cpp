@@ -33,7 +33,7 @@ using contracthost::Service;
 template <typename T>
 std::string str(const T& value) {
     std::ostringstream out;
-    out << value;
+    out << std::boolalpha << value;
     return out.str();
 }
 
@@ -95,6 +95,13 @@ TEST_F(ContractSlots, every_interface_operation_reaches_the_hosts_object_at_its_
     auto* const callback = reinterpret_cast<SignalCallback*>(&tags[5]);
     auto* const payload = reinterpret_cast<SignalData*>(&tags[6]);
     const std::string cb = str(callback);
+// A writer property: the getter's answer at `slot`, then its setter in the next slot.
+#define PI_PROPERTY(slot, get, answer, set, value)                         \
+    {[&] {                                                                 \
+         EXPECT_EQ(writer->get(), answer);                                 \
+         writer->set(value);                                               \
+     },                                                                    \
+     #slot " " #get "()|" + str(slot + 1) + " " #set "(" + str(value) + ")"}
     // clang-format off
     const std::pair<std::function<void()>, std::string> calls[] = {
         {[&] { gui->showGuiAndSelect({1, 2, 18446744073709551615ull}); },
@@ -105,26 +112,17 @@ TEST_F(ContractSlots, every_interface_operation_reaches_the_hosts_object_at_its_
          "2 locate(11, terrain.db)"},
         {[&] { EXPECT_EQ(locator->getModelTextures("f16"), (std::vector<std::string>{"f16.png", "shared.png"})); },
          "3 getModelTextures(f16)"},
-        // The writer's properties: each getter, then its setter in the next slot.
-        {[&] { EXPECT_EQ(writer->fileName(), "host.asi"); writer->setFileName("out.asi"); },
-         "2 fileName()|3 setFileName(out.asi)"},
-        {[&] { EXPECT_EQ(writer->startTime(), 1.5); writer->setStartTime(10.25); },
-         "4 startTime()|5 setStartTime(10.25)"},
-        {[&] { EXPECT_EQ(writer->endTime(), 2.5); writer->setEndTime(20.75); }, "6 endTime()|7 setEndTime(20.75)"},
-        {[&] { EXPECT_TRUE(writer->showGui()); writer->setShowGui(false); }, "8 showGui()|9 setShowGui(false)"},
-        {[&] { EXPECT_EQ(writer->filePath(), 2); writer->setFilePath(PIKARVEN::PIFilenameType_t(1)); },
-         "10 filePath()|11 setFilePath(1)"},
-        {[&] { EXPECT_EQ(writer->timeFormat(), 3); writer->setTimeFormat(PIData::PITimeFormat_t(6)); },
-         "12 timeFormat()|13 setTimeFormat(6)"},
-        {[&] { EXPECT_TRUE(writer->isCullEnabled()); writer->setCull(true); }, "14 isCullEnabled()|15 setCull(true)"},
-        {[&] { EXPECT_EQ(writer->cullAngle(), 45.5); writer->setCullAngle(30.5); },
-         "16 cullAngle()|17 setCullAngle(30.5)"},
-        {[&] { EXPECT_TRUE(writer->includeModels()); writer->setIncludeModels(true); },
-         "18 includeModels()|19 setIncludeModels(true)"},
-        {[&] { EXPECT_EQ(writer->coordinateSystem(), 4); writer->setCoordinateSystem(PIData::PICoordSystem_t(2)); },
-         "20 coordinateSystem()|21 setCoordinateSystem(2)"},
-        {[&] { EXPECT_TRUE(writer->getSaveExternalFiles()); writer->setSaveExternalFiles(false); },
-         "22 getSaveExternalFiles()|23 setSaveExternalFiles(false)"},
+        PI_PROPERTY(2, fileName, "host.asi", setFileName, "out.asi"),
+        PI_PROPERTY(4, startTime, 1.5, setStartTime, 10.25),
+        PI_PROPERTY(6, endTime, 2.5, setEndTime, 20.75),
+        PI_PROPERTY(8, showGui, true, setShowGui, false),
+        PI_PROPERTY(10, filePath, 2, setFilePath, PIKARVEN::PIFilenameType_t(1)),
+        PI_PROPERTY(12, timeFormat, 3, setTimeFormat, PIData::PITimeFormat_t(6)),
+        PI_PROPERTY(14, isCullEnabled, true, setCull, true),
+        PI_PROPERTY(16, cullAngle, 45.5, setCullAngle, 30.5),
+        PI_PROPERTY(18, includeModels, true, setIncludeModels, true),
+        PI_PROPERTY(20, coordinateSystem, 4, setCoordinateSystem, PIData::PICoordSystem_t(2)),
+        PI_PROPERTY(22, getSaveExternalFiles, true, setSaveExternalFiles, false),
         {[&] { EXPECT_EQ(writer->write(FileWriterInterface::ZIP), 11); }, "24 write(1)"},
         {[&] { EXPECT_EQ(signals->addCallback("sig", callback), 21); }, "2 addCallback(sig, " + cb + ")"},
         {[&] { EXPECT_EQ(signals->removeCallback("sig", callback), 22); }, "3 removeCallback(sig, " + cb + ")"},
@@ -144,6 +142,7 @@ TEST_F(ContractSlots, every_interface_operation_reaches_the_hosts_object_at_its_
         {[&] { EXPECT_EQ(shots->setSaveCurrentPlotTab(true), 32); }, "11 setSaveCurrentPlotTab(true)"},
     };
     // clang-format on
+#undef PI_PROPERTY
     for (const auto& [call, expected] : calls) {
         contracthost::seen().clear();
         call();

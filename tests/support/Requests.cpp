@@ -183,16 +183,19 @@ void checkWithHost(const std::vector<Op>& ops) {
     }
 }
 
-void checkWithoutHost(const std::vector<Op>& ops, bool ignoreMode) {
-    for (const auto& op : ops) {
-        SCOPED_TRACE(op.name);
-        if (op.proxy != nullptr) op.proxy->serverHandle = fake<7>();
-        std::string result;
-        const auto output = captureOutput([&] { result = op.call(); });
-        EXPECT_EQ(result, op.preset);
-        EXPECT_EQ(output.err, ignoreMode ? "" : noHostMessages(op.sent.size()));
-        EXPECT_EQ(output.out, "");
-        if (op.proxy != nullptr) op.proxy->serverHandle = nullptr;
+void checkWithoutHost(const std::vector<Op>& ops) {
+    for (bool ignoreMode : {false, true}) {
+        if (ignoreMode) __setDebugIgnore(true);
+        for (const auto& op : ops) {
+            SCOPED_TRACE(op.name);
+            if (op.proxy != nullptr) op.proxy->serverHandle = fake<7>();
+            std::string result;
+            const auto output = captureOutput([&] { result = op.call(); });
+            EXPECT_EQ(result, op.preset);
+            EXPECT_EQ(output.err, ignoreMode ? "" : noHostMessages(op.sent.size()));
+            EXPECT_EQ(output.out, "");
+            if (op.proxy != nullptr) op.proxy->serverHandle = nullptr;
+        }
     }
 }
 

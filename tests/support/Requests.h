@@ -91,9 +91,9 @@ struct Op {
 // Appends `rows`, made on `proxy` unless a row names its own.
 void append(std::vector<Op>& ops, PIObject* proxy, bool needsHandle, std::vector<Op> rows);
 void checkWithHost(const std::vector<Op>& ops);
-// Every request reported once per request and context lookup, or nothing
-// at all in debug/ignore mode, and every result its preset.
-void checkWithoutHost(const std::vector<Op>& ops, bool ignoreMode);
+// Every request reported once per request and context lookup, then, with
+// debug/ignore mode switched on for good, nothing at all; every result its preset.
+void checkWithoutHost(const std::vector<Op>& ops);
 
 // Results as text, for Op::call.
 inline std::string text(const std::string& value) { return value; }
