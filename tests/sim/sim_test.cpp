@@ -88,24 +88,17 @@ protected:
         if (text != nullptr) std::ofstream(path) << text;
         return path;
     }
-    // The value of `name` in the application's state as JSON.
+    // The value of `name` in the application's state as JSON (brackets, commas
+    // and braces within its strings are not told apart).
     std::string section(const std::string& name) {
         const std::string json = application().json(), start = "\"" + name + "\": ";
-        const std::size_t found = json.find(start), from = found + start.size();
-        int depth = 0;
-        for (std::size_t i = from; found != std::string::npos && i < json.size(); ++i) {
-            const char c = json[i];
-            if (c == '"') {
-                for (++i; json[i] != '"'; ++i) i += json[i] == '\\';
-            } else if (c == '[' || c == '{') {
-                ++depth;
-            } else if (((c == ']' || c == '}') && --depth < 0) || (c == ',' && depth == 0)) {
-                return json.substr(from, i - from);
-            } else if (depth == 0 && (c == ']' || c == '}')) {
-                return json.substr(from, i + 1 - from);
-            }
+        if (json.find(start) == std::string::npos) return "";
+        const std::size_t from = json.find(start) + start.size();
+        std::size_t i = from;
+        for (int depth = 0; i < json.size() && (depth > 0 || (json[i] != ',' && json[i] != '}')); ++i) {
+            depth += (json[i] == '[' || json[i] == '{') - (json[i] == ']' || json[i] == '}');
         }
-        return "";
+        return json.substr(from, i - from);
     }
     std::string key(const std::string& action, int index) {
         return unparseAccelerator(getHotKey(action, index));
