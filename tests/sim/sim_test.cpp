@@ -259,9 +259,7 @@ TEST_F(Sim, the_application_keeps_what_the_plugin_sends) {
     debugMsgBox("Title", "Body", nullptr);
     registerFileHandler("Shapefile", "*.shp", 0x3);
     registerNetworkHandler("dis://");
-    application().queueDialogAnswer("/data/track.csv");
-    application().queueDialogAnswer("");
-    application().queueDialogAnswer("/late");
+    for (const char* answer : {"/data/track.csv", "", "/late"}) application().queueDialogAnswer(answer);
     EXPECT_EQ(showFileLoadDialog("Open", "/d", "*.csv", "CSV", true, nullptr, "tracks"), "/data/track.csv");
     EXPECT_EQ(showFileSaveDialog("Save", "/e", "*.kml", false, "KML", nullptr, "exports"), "");
     EXPECT_EQ(showDirectorySelectDialog("Pick", "/f", "x", nullptr, "dirs"), "/late");
@@ -314,10 +312,9 @@ TEST_F(Sim, preferences_files) {
     EXPECT_EQ(loadPrefsFile(file("prefs")), 0);
     EXPECT_EQ(state().preferences, values);
     state().preferences = {{"kept", "yes"}};
-    EXPECT_EQ(loadPrefsFile(file("missing")), 2);
-    EXPECT_EQ(loadPrefsFile(file("malformed", "good=1\nbad\n")), 3);
-    EXPECT_EQ(loadPrefsFile(file("dangling", "good=1\\\n")), 3);
-    EXPECT_EQ(PIRegistry::getValue("kept") + PIRegistry::getValue("absent"), "yes");
+    run({S(loadPrefsFile(file("missing")), "2"), S(loadPrefsFile(file("malformed", "good=1\nbad\n")), "3"),
+         S(loadPrefsFile(file("dangling", "good=1\\\n")), "3"),
+         S(PIRegistry::getValue("kept") + PIRegistry::getValue("absent"), "yes")});
     PIRegistry::setValue("size", "12");
     EXPECT_EQ(state().preferences, (std::map<std::string, std::string>{{"kept", "yes"}, {"size", "12"}}));
 }
@@ -434,9 +431,8 @@ TEST_F(Sim, widgets_form_a_tree_keep_their_state_and_take_clicks) {
 
     auto progress = std::make_unique<PIProgressDialog>(nullptr, "Working", "Cancel", true, 10);
     const void* handle = progress->serverHandle;
-    EXPECT_FALSE(progress->isCanceled());
-    EXPECT_TRUE(gui().cancelProgress(handle));
-    EXPECT_TRUE(progress->isCanceled());
+    run({S(progress->isCanceled(), "false"),
+         S(gui().cancelProgress(handle) && progress->isCanceled(), "true")});
     progress.reset();
     EXPECT_EQ(gui().widget(handle), nullptr);
 }
