@@ -1,10 +1,9 @@
 """karven-sim from the command line: a table of command lines and what they
-print, the examples' stored traces, SIGINT."""
+print, an example's stored trace."""
 
 import json
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
@@ -121,12 +120,14 @@ CASES = [
     (['--summary', '--quiet', os.path.join(EXAMPLES, 'export_plugin.py'), 'out.zip'], None, None, 0,
      [r'\A(?![\s\S]*(karven: \[|karven-sim: widgets))', has('wrote out.zip: status 0\n'),
       has('"writes": [{"format": 1, "fileName": "out.zip"}]'), has('"endTime": 3600')], []),
+    # The call values' forms (the stored traces hold the JSON of one example).
+    ([os.path.join(EXAMPLES, 'export_plugin.py'), 'out.zip'], None, None, 0,
+     [has('FileWriterInterface.setShowGui(show=false)\n'), has('.setCullAngle(value=2.5)\n')], []),
     (['--quiet', '--fire-signal', 'ping', '--fire-signal', 'other'], ECHO, None, 0,
      [exactly('got ping\nkarven-sim: fired ping: 1 callback\nkarven-sim: fired other: 0 callbacks\n')], []),
     (['--quiet', '--fire-signal', 'boom'], ECHO, None, 1, [],
      [r'\ATraceback[\s\S]*\nRuntimeError: callback failed on boom\n\Z']),
     (['--quiet'], 'import sys\nprint(sys.argv[1:])\nsys.exit(3)\n', None, 3, [exactly('[]\n')], []),
-    (['--quiet'], 'import _PluginInterfaces as m\nprint(m.PIRGB(1, 2, 3))\n', None, 0, [exactly('16909311\n')], []),
     (['--quiet', '--summary', '--run-action', 'Sample.Count', '--fire-timeouts', '--run-action', 'No.Such.Action',
       '--fire-timeouts', '--run-action', 'View.Redraw'], SAMPLE, None, 0,
      [has('chosen (cancelled)\nchosen (cancelled)\nkarven-sim: ran Sample.Count: status 0\nkarven-sim: fired 2 '
@@ -145,13 +146,16 @@ CASES = [
      [r'(?m)^karven-sim: widgets\nplugin_toolbar 0x\w+\nplugin_menu_pane 0x\w+\nmain_window 0x\w+\ndialog_box 0x\w+ '
       r'"Sample"\n  vertical_frame 0x\w+\n    text_field 0x\w+ value="typed"\n    button 0x\w+ "OK" callback\n'
       r'karven-sim: final state '], []),
-    # Time limits: where the script was stopped, or that it did not stop.
+    # Time limits and SIGINT: where the script was stopped, or that it did not stop.
     (['--quiet', '--timeout', '0.5'], 'x = 0\nwhile True:\n    x += 1\n', None, 124, [], [TIMED_OUT]),
     (['--quiet', '--timeout', '0.5'], 'import time\nwhile True:\n    try:\n        time.sleep(1)\n'
      '    except Exception:\n        pass\n', None, 124, [], [TIMED_OUT]),
     (['--quiet', '--timeout', '0.2'], 'import signal, time\nsignal.pthread_sigmask(signal.SIG_BLOCK, '
      '{signal.SIGALRM})\ntime.sleep(60)\n', None, 124, [],
      [r'plugin.py timed out after 0.2 s and did not stop within 3 s\n\Z']),
+    (['--quiet'], 'import os, signal, time\nos.kill(os.getpid(), signal.SIGINT)\ntime.sleep(60)\n', None, 130,
+     [],
+     [r'\Akarven-sim: (\S+/plugin.py) was interrupted, at \1, line [23]\nTraceback ']),
     # karven-sim test.
     (['test'], None, MODULES, 1, [], [has('\nERROR: import ./test_c.py\n'), r'\n2 passed, 2 failed, 1 skipped\n\Z']),
     (['test', 'test_b.py'], None, B, 0, [], [r'\n1 passed, 0 failed\n\Z']),
@@ -165,8 +169,6 @@ CASES = [
     # Usage.
     (['--help'], None, None, 0,
      [r'\Ausage: karven-sim', has('\n       karven-sim test [--timeout SECONDS] [-v] [PATH...]\n')], []),
-    (['--quiet', '--trace-json', '/nonexistent/dir/trace.json'], 'pass\n', None, 2, None,
-     [has("karven-sim: cannot write '/nonexistent/dir/trace.json'")]),
 ] + [(arguments, None, None, 2, None, [r'\A' + re.escape(first_line)]) for arguments, first_line in [
     (['missing.py'], "karven-sim: cannot open 'missing.py': No such file or directory\n"),
     (['--no-such-option', 'x.py'], "karven-sim: unknown option '--no-such-option'\n"),
@@ -179,6 +181,8 @@ CASES = [
     (['--load', PLUGIN + ':no_such_entry'], "karven-sim: '%s' has no entry function 'no_such_entry'\n" % PLUGIN),
     (['--load', PLUGIN, 'x.py'], 'karven-sim: a script cannot be run with --load\n'),
     (['--timeout', 'soon', 'x.py'], SECONDS),
+    (['--trace-json', '/nonexistent/dir/trace.json', os.path.join(EXAMPLES, 'signals_plugin.py')],
+     "karven-sim: cannot write '/nonexistent/dir/trace.json'\n"),
     (['test', '--timeout'], SECONDS),
     (['test', '--summary'], "karven-sim: unknown option '--summary'\n"),
 ]]
@@ -197,36 +201,21 @@ class CommandLines(unittest.TestCase):
                 for pattern in err:
                     self.assertRegex(result.stderr, pattern)
 
-    def test_the_examples_traces_match_the_stored_ones(self):
+    def test_the_watchlist_examples_trace_matches_the_stored_one(self):
         # Addresses made stable, the index dropped; KARVEN_SIM_STORE_TRACES=1 stores them anew.
-        for name, arguments in [('signals_plugin', []), ('export_plugin', ['out.zip']), ('watchlist_plugin', [])]:
-            with self.subTest(name), tempfile.TemporaryDirectory() as directory:
-                trace = os.path.join(directory, 'trace.jsonl')
-                result = run('--quiet', '--trace-json', trace, os.path.join(EXAMPLES, name + '.py'), *arguments)
-                self.assertEqual(result.returncode, 0, result.stderr)
-                entries = karven_sim.stable_addresses(karven_sim.read_trace(trace))
-                self.assertEqual([e.pop('index') for e in entries], list(range(len(entries))))
-                lines = [json.dumps(entry) for entry in entries]
-                stored = os.path.join(TRACES, name + '.jsonl')
-                if os.environ.get('KARVEN_SIM_STORE_TRACES'):
-                    with open(stored, 'w') as f:
-                        f.writelines(line + '\n' for line in lines)
-                with open(stored) as f:
-                    self.assertEqual(lines, f.read().splitlines())
-
-    def test_sigint_stops_a_script_with_the_same_report(self):
         with tempfile.TemporaryDirectory() as directory:
-            path = os.path.join(directory, 'plugin.py')
-            with open(path, 'w') as f:
-                f.write('import time\nprint("ready", flush=True)\ntime.sleep(60)\n')
-            process = subprocess.Popen([SIM, '--quiet', path], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                       text=True)
-            self.assertEqual(process.stdout.readline(), 'ready\n')
-            process.send_signal(signal.SIGINT)
-            stderr = process.communicate(timeout=60)[1]
-        self.assertEqual(process.returncode, 130)
-        # At the sleep, or still printing.
-        self.assertRegex(stderr, r'^karven-sim: %s was interrupted, at %s, line [23]\nTraceback ' % (path, path))
+            trace = os.path.join(directory, 'trace.jsonl')
+            result = run('--quiet', '--trace-json', trace, os.path.join(EXAMPLES, 'watchlist_plugin.py'))
+            self.assertEqual(result.returncode, 0, result.stderr)
+            entries = karven_sim.stable_addresses(karven_sim.read_trace(trace))
+        self.assertEqual([e.pop('index') for e in entries], list(range(len(entries))))
+        lines = [json.dumps(entry) for entry in entries]
+        stored = os.path.join(TRACES, 'watchlist_plugin.jsonl')
+        if os.environ.get('KARVEN_SIM_STORE_TRACES'):
+            with open(stored, 'w') as f:
+                f.writelines(line + '\n' for line in lines)
+        with open(stored) as f:
+            self.assertEqual(lines, f.read().splitlines())
 
 
 if __name__ == '__main__':
