@@ -18,7 +18,7 @@ from test_doc_examples import blocks  # noqa: E402
 
 PREFIX = os.environ.get('KARVEN_PREFIX', '')
 PKG_CONFIG = os.environ.get('KARVEN_PKG_CONFIG', '')
-PROJECT = os.path.join(HERE, 'hello_plugin')
+PROJECT = os.path.join(HERE, '..', '..', 'examples', 'hello_plugin')
 TWO_PLUGINS = os.path.join(HERE, 'two_plugins')
 LIBRARY = os.path.join(PREFIX, 'lib', 'libPluginInterfacesClient.a')
 GUIDE_PREFIX = '/opt/karven-pi'  # where the guide's commands find the library
