@@ -147,8 +147,9 @@ Table::Table() {
             return result + seen;
         };
     };
-    const std::string t1 = "Scenario (*.asi)", t2 = "asi",
-                      handlers = " s['Scenario (*.asi)','asi'] p[delegate]";
+    // Static: rows capture them by reference and run after the constructor.
+    static const std::string t1 = "Scenario (*.asi)", t2 = "asi",
+                             handlers = " s['Scenario (*.asi)','asi'] p[delegate]";
     // clang-format off
     ops = {
         {PI_RET(parseAccelerator("Ctrl+R")), {"319 all i[0,0] s['Ctrl+R']"}, "0",
