@@ -4,13 +4,18 @@ tools/mutations.txt to the source, rebuilds the default build incrementally,
 runs ctest, and reports the fault as killed (some test failed) or survived
 (every test passed), then restores the source. At the end: the kill rate.
 
-    tools/mutate.py [--build build] [-j N] [--only ID[,ID...]] [--list]
+    tools/mutate.py [--build build] [-j N] [--only ID[,ID...]] [--list] [--matrix]
 
 A fault whose text is not found exactly once, or whose build fails, is
 reported as such and left out of the rate. The source is restored after
 every fault, also when the run is interrupted; the build is brought back to
 the unchanged source at the end. This is a tool for people changing the
 library, not part of CI: a full run rebuilds once per fault.
+
+With --matrix every test runs for every fault (no stop at the first
+failure), and the end lists which tests killed each fault, the faults that
+a single test kills, and the tests that kill none: the places to look when
+the suite is to shrink without losing what it catches.
 
 The list: one block per fault, separated by blank lines:
 
@@ -64,8 +69,42 @@ def build(args, log):
 
 
 def tests_pass(args, log):
-    return run(['ctest', '--test-dir', args.build, '-j', str(args.jobs), '--stop-on-failure',
-                '--timeout', str(args.timeout)], log) == 0
+    stop = [] if args.matrix else ['--stop-on-failure']
+    failed = os.path.join(ROOT, args.build, 'Testing', 'Temporary', 'LastTestsFailed.log')
+    if os.path.exists(failed):
+        os.remove(failed)
+    return run(['ctest', '--test-dir', args.build, '-j', str(args.jobs), '--timeout', str(args.timeout)] + stop,
+               log) == 0
+
+
+def failed_tests(args):
+    """The tests the last ctest run failed, from the list ctest keeps."""
+    path = os.path.join(ROOT, args.build, 'Testing', 'Temporary', 'LastTestsFailed.log')
+    if not os.path.exists(path):
+        return []
+    with open(path) as f:
+        return sorted(line.strip().partition(':')[2] for line in f if line.strip())
+
+
+def all_tests(args):
+    listed = subprocess.run(['ctest', '--test-dir', args.build, '-N'], cwd=ROOT, capture_output=True, text=True)
+    return [line.split(': ', 1)[1].strip() for line in listed.stdout.splitlines() if line.strip().startswith('Test')
+            and ': ' in line]
+
+
+def print_matrix(killers, tests):
+    print('\nwhich tests killed each fault:')
+    for ident, names in killers.items():
+        print('  %-30s %s' % (ident, ' '.join(names) or '(none)'))
+    print('faults killed by a single test:')
+    for ident, names in killers.items():
+        if len(names) == 1:
+            print('  %-30s %s' % (ident, names[0]))
+    killing = {name for names in killers.values() for name in names}
+    print('tests that kill no fault:')
+    for name in tests:
+        if name not in killing:
+            print('  ' + name)
 
 
 def try_fault(fault, args, log):
@@ -93,6 +132,7 @@ def main():
     parser.add_argument('--only', help='comma-separated fault ids')
     parser.add_argument('--list', action='store_true', help='list the faults and check they apply')
     parser.add_argument('--timeout', type=int, default=300, help='seconds per test')
+    parser.add_argument('--matrix', action='store_true', help='run every test for every fault and list the killers')
     parser.add_argument('--log', default=os.path.join('build', 'mutate.log'))
     args = parser.parse_args()
     with open(LIST) as f:
@@ -111,13 +151,15 @@ def main():
     if not build(args, log) or not tests_pass(args, log):
         print('the unchanged source must build and pass its tests first (see %s)' % args.log)
         return 1
-    outcomes = {}
+    outcomes, killers = {}, {}
     try:
         for fault in faults:
             started = time.time()
             with open(log, 'a') as out:
                 out.write('\n==== %s\n' % fault.ident)
             outcomes[fault.ident] = try_fault(fault, args, log)
+            if args.matrix and outcomes[fault.ident] in ('killed', 'survived'):
+                killers[fault.ident] = failed_tests(args)
             print('%-10s %-28s %s (%.0f s)' % (outcomes[fault.ident], fault.ident, fault.description,
                                              time.time() - started))
             sys.stdout.flush()
@@ -128,6 +170,8 @@ def main():
     print('killed %d of %d faults (%.0f %%); %d not found, %d did not build' % (
         killed, len(counted), 100.0 * killed / len(counted) if counted else 0.0,
         list(outcomes.values()).count('not found'), list(outcomes.values()).count('no build')))
+    if args.matrix:
+        print_matrix(killers, all_tests(args))
     return 0
 
 
