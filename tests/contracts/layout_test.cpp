@@ -5,8 +5,6 @@
 // library's classes. The recording host reads every block through those
 // declarations at run time (tests/bridge).
 
-#include <gtest/gtest.h>
-
 #include <cstddef>
 
 #include "api/PIOverlayText.h"
@@ -91,42 +89,7 @@ PI_SIZE(PIGUI::PIDialogBox, ProxyDialogBox, 40)
 PI_AT(PIGUI::PIDialogBox, wasShown, ProxyDialogBox, wasShown, 32)
 PI_SIZE(PIGarbageCollector, GarbageCollector, 40) PI_SAME(PIGarbageCollector, GarbageCollector, objects, 8)
 PI_SAME(PIGarbageCollector, GarbageCollector, destroying, 32)
-    // clang-format on
-    static_assert(sizeof(PIColor_t) == 4);
-
-// The object at `object` as the host, a separate shared object, reads it:
-// every write before is finished and the memory is read afresh.
-template <typename View>
-const View& hostRead(const void* object) {
-    asm volatile("" : "+r"(object) : : "memory");
-    return *static_cast<const View*>(object);
-}
-
-TEST(ContractRecords, colours_and_the_records_defaults_as_the_host_reads_them) {
-    // The host unpacks by shifting, whatever the machine's byte order.
-    EXPECT_EQ(PIRGBA(0x1FF, 0x2EE, 0x3DD, 0x4CC), 0xFFEEDDCCu);
-    EXPECT_EQ(PIRGB(0xFE, 0x01, 0x80), 0xFE0180FFu);
-    const PIColor_t c = 0x12345678u;
-    EXPECT_EQ((std::vector<uint32_t>{PIREDVAL(c), PIGREENVAL(c), PIBLUEVAL(c), PIALPHAVAL(c)}),
-              (std::vector<uint32_t>{0x12, 0x34, 0x56, 0x78}));
-
-    const PITerrainRasterSetRequestInfo info;
-    const auto& view = hostRead<hostview::TerrainRasterSetRequestInfo>(&info);
-    EXPECT_EQ(view.rasterSetName + view.source + view.classification + view.description, "nonenonenone");
-    EXPECT_EQ((std::vector<int32_t>{view.activeRequestLimit, view.pixelLength, view.shallowestLevel,
-                                    view.deepestLevel, view.rasterFormat, view.timeValueYear}),
-              (std::vector<int32_t>{3, 256, 0, 18, 0, 1990}));
-    EXPECT_FALSE(view.timeSpecified);
-    for (const uint64_t* extents :
-         {view.wwExtents, view.wExtents, view.eExtents, view.eeExtents, view.nExtents, view.sExtents}) {
-        EXPECT_EQ(std::vector<uint64_t>(extents, extents + 4),
-                  (std::vector<uint64_t>{0, 1ull << 32, 0, 1ull << 32}));
-    }
-    EXPECT_EQ(view.userData, nullptr);
-
-    int data = 0;
-    const PIClientFuncAndData_t client(nullptr, &data);
-    EXPECT_EQ(hostRead<hostview::ClientFuncAndData>(&client).clientData, &data);
-}
+static_assert(sizeof(PIColor_t) == 4);
+// clang-format on
 
 }  // namespace

@@ -56,26 +56,6 @@ class SimulatedHost(unittest.TestCase):
             signals.fireCallbacks(name, None)
         self.assertEqual([e['arguments']['name'] for e in host.trace()], ['c', 'd', 'e'])
 
-    def test_a_million_signals_hold_memory_flat(self):
-        signals = support.bind(P.SignalClient, P.cvar.SIGNAL_SERVICE_NAME, self.addCleanup)[1]
-        # Under AddressSanitizer the bytes in use: its quarantine keeps the resident size growing.
-        in_use = getattr(ctypes.CDLL(None), '__sanitizer_get_current_allocated_bytes', None)
-        if in_use is not None:
-            in_use.restype = ctypes.c_size_t
-
-        def used():
-            if in_use is not None:
-                return in_use()
-            with open('/proc/self/statm') as f:
-                return int(f.read().split()[1]) * os.sysconf('SC_PAGE_SIZE')
-        for _ in range(100000):  # the histories fill up
-            signals.fireCallbacks('flat', None)
-        before = used()
-        for _ in range(900000):
-            signals.fireCallbacks('flat', None)
-        self.assertLess(used() - before, 2 << 20)
-        self.assertEqual(len(host.trace()), host.history_limit())
-
     def test_scripted_answers_replace_the_service_until_forgotten(self):
         writer = support.bind(P.FileWriterClient, P.cvar.FILE_WRITER_SERVICE_NAME, self.addCleanup)[1]
         locator = support.bind(P.FileLocatorClient, P.cvar.FILE_LOCATOR_SERVICE_NAME, self.addCleanup)[1]

@@ -226,29 +226,3 @@ void mapFunction(void* window, void* function) {
 }
 
 }  // namespace contracthost
-
-void* contracthost_new_service(int kind) {
-    return contracthost::newService(static_cast<contracthost::Service>(kind));
-}
-void contracthost_delete_service(void* iface) { contracthost::deleteService(iface); }
-void contracthost_connect(void* client, void* iface) { contracthost::connect(client, iface); }
-void contracthost_disconnect(void* client) { contracthost::disconnect(client); }
-void contracthost_signal(void* callback, const char* name, void* data) {
-    contracthost::signal(callback, name, data);
-}
-
-const char* contracthost_seen_json() {
-    static std::string json;
-    json = "[";
-    for (const auto& entry : contracthost::seen()) {
-        json += json.size() > 1 ? ", \"" : "\"";
-        for (char c : entry) {
-            if (c == '"' || c == '\\') json += '\\';
-            json += c;
-        }
-        json += '"';
-    }
-    json += "]";
-    return json.c_str();
-}
-void contracthost_clear_seen() { contracthost::seen().clear(); }

@@ -71,15 +71,3 @@ CONTRACTHOST_API void show(void* window);
 CONTRACTHOST_API void mapFunction(void* window, void* function);
 
 }  // namespace contracthost
-
-// The same for Python tests through ctypes. `kind` is a Service value; the
-// calls seen come back as a JSON list of strings, valid until the next call.
-extern "C" {
-CONTRACTHOST_API void* contracthost_new_service(int kind);
-CONTRACTHOST_API void contracthost_delete_service(void* iface);
-CONTRACTHOST_API void contracthost_connect(void* client, void* iface);
-CONTRACTHOST_API void contracthost_disconnect(void* client);
-CONTRACTHOST_API void contracthost_signal(void* callback, const char* name, void* data);
-CONTRACTHOST_API const char* contracthost_seen_json();
-CONTRACTHOST_API void contracthost_clear_seen();
-}
