@@ -45,18 +45,6 @@ TEST_F(FreshProcess, initialisation_stores_the_host_map_and_the_context_it_repor
     EXPECT_EQ(pitest::describe(testhost::requests()[0]), "16 all i[0] p[0]");
 }
 
-TEST_F(FreshProcess, initialisation_keeps_a_context_and_a_map_a_loader_wrote) {
-    g_This = fake<3>();
-    _initializePluginFunctionMap();
-    EXPECT_EQ(g_This, fake<3>());
-    EXPECT_TRUE(testhost::requests().empty()) << "no context lookup when g_This is already set";
-    IgnoreFunctor loaderMap;
-    g_FunctionMap = &loaderMap;
-    _initializePluginFunctionMap();
-    EXPECT_EQ(g_FunctionMap, &loaderMap);
-    g_FunctionMap = nullptr;  // the map dies with this scope
-}
-
 TEST_F(FreshProcess, debug_ignore_and_the_host_map_do_not_replace_each_other) {
     _initializePluginFunctionMap();
     const auto output = pitest::captureOutput([] { __setDebugIgnore(); });

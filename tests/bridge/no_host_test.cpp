@@ -31,13 +31,6 @@ struct UnbindsAtUnload {
 
 class NoHost : public pitest::NoHost {};
 
-TEST_F(NoHost, initialisation_finds_nothing_and_says_nothing) {
-    const auto output = pitest::captureOutput([] { _initializePluginFunctionMap(); });
-    EXPECT_EQ(output.out + output.err, "");
-    EXPECT_EQ(g_FunctionMap, nullptr);
-    EXPECT_EQ(g_This, nullptr);
-}
-
 TEST_F(NoHost, debug_ignore_announces_itself_once_and_keeps_its_map) {
     const auto first = pitest::captureOutput([] { __setDebugIgnore(false); });
     Functor__* const map = g_FunctionMap;

@@ -21,7 +21,6 @@
 #include "gui/PITabWidget.h"
 #include "gui/PITextField.h"
 #include "services/PIClients.h"
-#include "services/PIFileLocatorService.h"
 #include "tests/contracts/host/ContractHost.h"
 #include "tests/sim/PluginCallback.h"
 
@@ -62,15 +61,6 @@ protected:
         return codes;
     }
 };
-
-TEST_F(ContractSlots, the_ignore_map_answers_null_through_both_of_the_hosts_slots) {
-    IgnoreFunctor ignore;
-    int block = 7;
-    for (int slot : {0, 1}) {
-        EXPECT_EQ(contracthost::callMap(static_cast<Functor__*>(&ignore), slot, kContext, 322, &block),
-                  nullptr);
-    }
-}
 
 // The plug-in's clients, each connected by the host to one of its objects.
 template <typename Client>
@@ -244,38 +234,6 @@ TEST_F(ContractSlots, the_host_reaches_every_plug_in_object_at_its_slots) {
               nullptr);
     EXPECT_EQ(callback.sources, std::vector<void*>{kHandle});
     EXPECT_EQ(callback.datas, std::vector<void*>{kEditor});
-}
-
-TEST_F(ContractSlots, the_host_connects_and_disconnects_each_kind_of_client_through_slots_2_and_3) {
-    // clang-format off
-    const std::vector<std::tuple<Service, std::function<PICommon::ServiceClient*()>>> cases = {
-        {Service::EntityGui, [] { return new EntityGuiClient; }},
-        {Service::FileLocator, [] { return new FileLocatorClient; }},
-        {Service::FileWriter, [] { return new FileWriterClient; }},
-        {Service::Signal, [] { return new SignalClient; }},
-        {Service::SnapShot, [] { return new SnapShotClient; }},
-        {Service::FileLocator, [] { return new FileLocatorService; }},
-    };
-    // clang-format on
-    for (const auto& [kind, make] : cases) {
-        std::unique_ptr<PICommon::ServiceClient> client(make());
-        SCOPED_TRACE(typeid(*client).name());
-        // The client keeps the host's object: the one pointer after the vtable.
-        const auto held = [&client] { return reinterpret_cast<void* const*>(client.get())[1]; };
-        void* service = contracthost::newService(kind);
-        // A service of another kind is refused by its type, which the
-        // library checks against the host's own type information.
-        void* other = contracthost::newService(kind == Service::Signal ? Service::SnapShot : Service::Signal);
-        contracthost::connect(client.get(), other);
-        EXPECT_EQ(held(), nullptr);
-        contracthost::connect(client.get(), service);
-        EXPECT_NE(held(), nullptr);
-        contracthost::disconnect(client.get());
-        EXPECT_EQ(held(), nullptr);
-        client.reset();
-        contracthost::deleteService(other);
-        contracthost::deleteService(service);
-    }
 }
 
 TEST_F(ContractSlots, the_host_deletes_proxies_through_slot_1_and_makes_tab_pages_through_slot_2) {

@@ -151,17 +151,10 @@ std::vector<MapCall>& mapCalls() {
     return calls;
 }
 
-void* callMap(void* map, int slot, void* context, int32_t code, void* data) {
-    auto* functor = static_cast<Functor__*>(map);
-    return slot == 0 ? (*functor)(context, code, data) : functor->Call(context, code, data);
-}
-
 void connect(void* client, void* iface) {
     static_cast<PICommon::ServiceClient*>(client)->onServiceConnected(
         static_cast<PICommon::BindableInterface*>(iface));
 }
-
-void disconnect(void* client) { static_cast<PICommon::ServiceClient*>(client)->onServiceDisconnected(); }
 
 void signal(void* callback, const std::string& name, void* data) {
     static_cast<SignalCallback*>(callback)->callback(name, static_cast<SignalData*>(data));

@@ -34,12 +34,9 @@ struct MapCall {
 };
 CONTRACTHOST_API void* functionMap();
 CONTRACTHOST_API std::vector<MapCall>& mapCalls();
-// Calls slot 0 or 1 of a function map through the host's declaration.
-CONTRACTHOST_API void* callMap(void* map, int slot, void* context, int32_t code, void* data);
 
 // The host calling plug-in objects through its declarations.
 CONTRACTHOST_API void connect(void* client, void* iface);                           // ServiceClient slot 2
-CONTRACTHOST_API void disconnect(void* client);                                     // ServiceClient slot 3
 CONTRACTHOST_API void signal(void* callback, const std::string& name, void* data);  // SignalCallback slot 2
 CONTRACTHOST_API void* callFunctor(void* functor, void* source, void* data);  // FunctorTwoParams__ slot 0
 
