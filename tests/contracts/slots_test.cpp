@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "api/PIFileDelegates.h"
 #include "bridge/PIFunctionMap.h"
@@ -48,18 +49,11 @@ protected:
         // Installed the way a loader writes it.
         g_FunctionMap = static_cast<Functor__*>(contracthost::functionMap());
         g_This = kContext;
-        contracthost::mapCalls().clear();
+        contracthost::mapCodes().clear();
         contracthost::seen().clear();
     }
-    // The codes the plug-in sent since the last call, context lookups left out.
-    static std::vector<int32_t> codesSent() {
-        std::vector<int32_t> codes;
-        for (const auto& call : contracthost::mapCalls()) {
-            if (call.code != 16) codes.push_back(call.code);
-        }
-        contracthost::mapCalls().clear();
-        return codes;
-    }
+    // The codes the plug-in sent since the last call.
+    static std::vector<int32_t> codesSent() { return std::exchange(contracthost::mapCodes(), {}); }
 };
 
 // The plug-in's clients, each connected by the host to one of its objects.

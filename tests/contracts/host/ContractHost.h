@@ -25,15 +25,10 @@ enum class Service { EntityGui, FileLocator, FileWriter, Signal, SnapShot };
 CONTRACTHOST_API void* newService(Service service);
 CONTRACTHOST_API void deleteService(void* iface);
 
-// The host's function map: each call recorded with its slot, answered null.
-struct MapCall {
-    int slot;
-    const void* context;
-    int32_t code;
-    const void* data;
-};
+// The host's function map: the code of each call through slot 1 (Call), but
+// the context lookups (16), answered null; a call through slot 0 is not listed.
 CONTRACTHOST_API void* functionMap();
-CONTRACTHOST_API std::vector<MapCall>& mapCalls();
+CONTRACTHOST_API std::vector<int32_t>& mapCodes();
 
 // The host calling plug-in objects through its declarations.
 CONTRACTHOST_API void connect(void* client, void* iface);                           // ServiceClient slot 2
