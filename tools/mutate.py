@@ -15,7 +15,8 @@ library, not part of CI: a full run rebuilds once per fault.
 With --matrix every test runs for every fault (no stop at the first
 failure), and the end lists which tests killed each fault, the faults that
 a single test kills, and the tests that kill none: the places to look when
-the suite is to shrink without losing what it catches.
+the suite is to shrink without losing what it catches. A Python test is
+listed as its methods ("py311.test_module:Constants.test_x").
 
 The list: one block per fault, separated by blank lines:
 
@@ -27,6 +28,7 @@ The list: one block per fault, separated by blank lines:
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -77,19 +79,51 @@ def tests_pass(args, log):
                log) == 0
 
 
+# In the output ctest keeps: where a test starts, and in a Python test's
+# verbose output a test method that ran (either form of the interpreters)
+# and one that failed or raised.
+TEST_START = re.compile(r'^\d+/\d+ Test: (\S+)$', re.M)
+METHOD_RAN = re.compile(r'^(test\w*) \((\w+)\.(\w+)(?:\.\1)?\) \.\.\. ', re.M)
+METHOD_FAILED = re.compile(r'^(?:FAIL|ERROR): (test\w*) \((\w+)\.(\w+)(?:\.\1)?\)', re.M)
+
+
+def test_outputs(args):
+    """ctest test name -> its output in the last run."""
+    path = os.path.join(ROOT, args.build, 'Testing', 'Temporary', 'LastTest.log')
+    if not os.path.exists(path):
+        return {}
+    with open(path, errors='replace') as f:
+        text = f.read()
+    starts = list(TEST_START.finditer(text))
+    return {m.group(1): text[m.end():starts[i + 1].start() if i + 1 < len(starts) else len(text)]
+            for i, m in enumerate(starts)}
+
+
+def methods(name, output, pattern):
+    """A Python test's methods as "name:Class.method"."""
+    return sorted({'%s:%s.%s' % (name, m.group(3), m.group(1)) for m in pattern.finditer(output)})
+
+
 def failed_tests(args):
-    """The tests the last ctest run failed, from the list ctest keeps."""
+    """The tests the last ctest run failed, from the list ctest keeps; a
+    Python test as the methods that failed, when its output names them."""
     path = os.path.join(ROOT, args.build, 'Testing', 'Temporary', 'LastTestsFailed.log')
     if not os.path.exists(path):
         return []
     with open(path) as f:
-        return sorted(line.strip().partition(':')[2] for line in f if line.strip())
+        names = sorted(line.strip().partition(':')[2] for line in f if line.strip())
+    outputs = test_outputs(args)
+    return [found for name in names for found in (methods(name, outputs.get(name, ''), METHOD_FAILED) or [name])]
 
 
 def all_tests(args):
+    """Every test of the last run, Python tests as their methods (read before
+    `ctest -N`, which replaces the output ctest keeps)."""
+    outputs = test_outputs(args)
     listed = subprocess.run(['ctest', '--test-dir', args.build, '-N'], cwd=ROOT, capture_output=True, text=True)
-    return [line.split(': ', 1)[1].strip() for line in listed.stdout.splitlines() if line.strip().startswith('Test')
-            and ': ' in line]
+    names = [line.split(': ', 1)[1].strip() for line in listed.stdout.splitlines()
+             if line.strip().startswith('Test') and ': ' in line]
+    return [found for name in names for found in (methods(name, outputs.get(name, ''), METHOD_RAN) or [name])]
 
 
 def print_matrix(killers, tests):
@@ -151,6 +185,7 @@ def main():
     if not build(args, log) or not tests_pass(args, log):
         print('the unchanged source must build and pass its tests first (see %s)' % args.log)
         return 1
+    tests = all_tests(args)  # from the run of the unchanged source
     outcomes, killers = {}, {}
     try:
         for fault in faults:
@@ -171,7 +206,7 @@ def main():
         killed, len(counted), 100.0 * killed / len(counted) if counted else 0.0,
         list(outcomes.values()).count('not found'), list(outcomes.values()).count('no build')))
     if args.matrix:
-        print_matrix(killers, all_tests(args))
+        print_matrix(killers, tests)
     return 0
 
 
